@@ -7,3 +7,5 @@ pkg_check_modules(MPV IMPORTED_TARGET mpv)
 find_package(Threads REQUIRED)
 find_package(GTest REQUIRED)
 find_package(Qt6 COMPONENTS Widgets Test)
+# cpp-httplib: Debian ships it as a compiled library; its pkg-config flags must match the build.
+pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
