@@ -21,6 +21,14 @@ public:
     // The selected row, or -1.
     [[nodiscard]] virtual int32_t SelectedRow() const = 0;
     [[nodiscard]] virtual int32_t RowCount() const = 0;
+
+    // A row's identity, stable while the row exists and never reused for another row (a
+    // cleared and refilled list gives its rows new ids); 0 for a row that does not exist.
+    // Lets a long-running writer (a download's progress) keep writing into the row it started
+    // from, and drop its writes once that row is gone.
+    [[nodiscard]] virtual uint64_t RowId(int32_t row) const = 0;
+    // SetCell for the row with that identity; dropped when the row no longer exists.
+    virtual void SetCellOfRow(uint64_t rowId, int32_t column, const Text& value) = 0;
 };
 
 }  // namespace tunelark

@@ -7,6 +7,7 @@ RowStore::RowStore(int32_t columnCount) : columnCount_(columnCount > 0 ? columnC
 void RowStore::Clear() {
     {
         std::lock_guard lock(mutex_);
+        firstId_ += rows_.size() + 1;
         rows_.clear();
         selected_ = -1;
     }
@@ -30,6 +31,24 @@ void RowStore::SetCell(int32_t row, int32_t column, const Text& value) {
         std::lock_guard lock(mutex_);
         if (row < 0 || row >= static_cast<int32_t>(rows_.size())) return;
         if (column < 0 || column >= columnCount_) return;
+        rows_[static_cast<size_t>(row)][static_cast<size_t>(column)] = value;
+    }
+    Notify(Change::Cells, row);
+}
+
+uint64_t RowStore::RowId(int32_t row) const {
+    std::lock_guard lock(mutex_);
+    if (row < 0 || row >= static_cast<int32_t>(rows_.size())) return 0;
+    return firstId_ + static_cast<uint64_t>(row);
+}
+
+void RowStore::SetCellOfRow(uint64_t rowId, int32_t column, const Text& value) {
+    int32_t row = -1;
+    {
+        std::lock_guard lock(mutex_);
+        if (rowId < firstId_ || rowId - firstId_ >= rows_.size()) return;
+        if (column < 0 || column >= columnCount_) return;
+        row = static_cast<int32_t>(rowId - firstId_);
         rows_[static_cast<size_t>(row)][static_cast<size_t>(column)] = value;
     }
     Notify(Change::Cells, row);

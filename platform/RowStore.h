@@ -22,6 +22,8 @@ public:
     [[nodiscard]] Text Cell(int32_t row, int32_t column) const override;
     [[nodiscard]] int32_t SelectedRow() const override;
     [[nodiscard]] int32_t RowCount() const override;
+    [[nodiscard]] uint64_t RowId(int32_t row) const override;
+    void SetCellOfRow(uint64_t rowId, int32_t column, const Text& value) override;
 
     [[nodiscard]] int32_t ColumnCount() const { return columnCount_; }
     // The view reports the user's selection here; -1 for none.
@@ -39,6 +41,8 @@ private:
     mutable std::mutex mutex_;
     std::vector<std::vector<Text>> rows_;
     int32_t selected_ = -1;
+    // Rows are only appended or cleared all at once, so row i has the id firstId_ + i.
+    uint64_t firstId_ = 1;
     ChangeHook hook_;
 };
 
