@@ -15,37 +15,25 @@ struct Utf16ToGbkCase {
     Text gbk;
 };
 
-class Utf16ToGbkTest : public testing::TestWithParam<Utf16ToGbkCase> {};
-
-TEST_P(Utf16ToGbkTest, ConvertsAsExpected) {
-    EXPECT_EQ(Utf16ToGbk(GetParam().utf16), GetParam().gbk);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Utf16ToGbkTest,
-    testing::Values(
-        Utf16ToGbkCase{"CjkWithoutTerminator", std::string("\x60\x4F", 2), "\xC4\xE3"},
-        Utf16ToGbkCase{"StopsAtFirstZeroUnit", std::string("A\0\0\0B\0", 6), "A"},
+TEST(Utf16ToGbkTest, ConvertsAsExpected) {
+    const Utf16ToGbkCase cases[] = {
+        {"CjkWithoutTerminator", std::string("\x60\x4F", 2), "\xC4\xE3"},
+        {"StopsAtFirstZeroUnit", std::string("A\0\0\0B\0", 6), "A"},
         // A zero byte that is half of a unit does not end the text.
-        Utf16ToGbkCase{"ZeroHighByteIsNoTerminator", std::string("\x00\x4E\x41\x00", 4),
-                       "\xD2\xBB"
-                       "A"},  // 一A
-        Utf16ToGbkCase{"OddTrailingByteIgnored", std::string("A\0B", 3), "A"},
-        Utf16ToGbkCase{"BaseAndCombiningMarkComposed", std::string("e\0\x01\x03", 4),
-                       "\xA8\xA6"},  // é
-        Utf16ToGbkCase{"MarkWithoutPrecomposedFormIsDefaultChar", std::string("q\0\x01\x03", 4),
-                       "q?"},
+        {"ZeroHighByteIsNoTerminator", std::string("\x00\x4E\x41\x00", 4), "\xD2\xBB\x41"},  // 一A
+        {"OddTrailingByteIgnored", std::string("A\0B", 3), "A"},
+        {"BaseAndCombiningMarkComposed", std::string("e\0\x01\x03", 4), "\xA8\xA6"},  // é
+        {"MarkWithoutPrecomposedFormIsDefaultChar", std::string("q\0\x01\x03", 4), "q?"},
         // Full NFC would turn U+F92C into U+90CE; GBK holds the compatibility code itself.
-        Utf16ToGbkCase{"CompatibilityIdeographKept", std::string("\x2C\xF9", 2), "\xFD\x9C"},
-        Utf16ToGbkCase{"CharacterOutsideGbkIsQuestionMark", std::string("\x3D\xD8\x00\xDE", 4),
-                       "?"},  // U+1F600
-        Utf16ToGbkCase{"LoneSurrogateIsQuestionMark",
-                       std::string("\x00\xD8"
-                                   "A\0",
-                                   4),
-                       "?A"},
-        Utf16ToGbkCase{"Empty", "", ""}),
-    [](const testing::TestParamInfo<Utf16ToGbkCase>& testCase) { return testCase.param.name; });
+        {"CompatibilityIdeographKept", std::string("\x2C\xF9", 2), "\xFD\x9C"},
+        {"CharacterOutsideGbkIsQuestionMark", std::string("\x3D\xD8\x00\xDE", 4), "?"},  // U+1F600
+        {"LoneSurrogateIsQuestionMark", std::string("\x00\xD8\x41\x00", 4), "?A"},
+        {"Empty", "", ""}};
+    for (const Utf16ToGbkCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Utf16ToGbk(c.utf16), c.gbk);
+    }
+}
 
 TEST(GbkToUtf16Test, AddsTerminatorUnlessAskedNotTo) {
     EXPECT_EQ(GbkToUtf16("A"), std::string("A\0\0\0", 4));
@@ -96,24 +84,21 @@ struct Utf8ToGbkCase {
     Text gbk;
 };
 
-class Utf8ToGbkTest : public testing::TestWithParam<Utf8ToGbkCase> {};
-
-TEST_P(Utf8ToGbkTest, ConvertsAsExpected) {
-    EXPECT_EQ(Utf8ToGbk(GetParam().utf8), GetParam().gbk);
+TEST(Utf8ToGbkTest, ConvertsAsExpected) {
+    const Utf8ToGbkCase cases[] = {{"Cjk", "\xE4\xBD\xA0", "\xC4\xE3"},
+                                   {"Ascii", "kwid=1&x", "kwid=1&x"},
+                                   // GBK bytes of 你好 are not UTF-8: each invalid byte and each
+                                   // cut-off sequence (E3 BA) becomes one "?".
+                                   {"GbkInputGivesQuestionMarks", "\xC4\xE3\xBA\xC3", "???"},
+                                   {"TruncatedSequenceAtEnd", "a\xE4\xBD", "a?"},
+                                   {"CombiningMarkNotComposed", "e\xCC\x81", "e?"},
+                                   {"EndsAtZeroByte", std::string("ab\0cd", 5), "ab"},
+                                   {"Empty", "", ""}};
+    for (const Utf8ToGbkCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Utf8ToGbk(c.utf8), c.gbk);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Utf8ToGbkTest,
-    testing::Values(Utf8ToGbkCase{"Cjk", "\xE4\xBD\xA0", "\xC4\xE3"},
-                    Utf8ToGbkCase{"Ascii", "kwid=1&x", "kwid=1&x"},
-                    // GBK bytes of 你好 are not UTF-8: each invalid byte and each cut-off sequence
-                    // (E3 BA) becomes one "?".
-                    Utf8ToGbkCase{"GbkInputGivesQuestionMarks", "\xC4\xE3\xBA\xC3", "???"},
-                    Utf8ToGbkCase{"TruncatedSequenceAtEnd", "a\xE4\xBD", "a?"},
-                    Utf8ToGbkCase{"CombiningMarkNotComposed", "e\xCC\x81", "e?"},
-                    Utf8ToGbkCase{"EndsAtZeroByte", std::string("ab\0cd", 5), "ab"},
-                    Utf8ToGbkCase{"Empty", "", ""}),
-    [](const testing::TestParamInfo<Utf8ToGbkCase>& testCase) { return testCase.param.name; });
 
 TEST(CodePageTest, DefaultsAreUtf8InAndGbkOut) {
     const Utf16Bytes utf16 = CodePageToUtf16("\xE4\xBD\xA0");
