@@ -12,7 +12,11 @@ namespace tunelark {
 // by 1-based index. Pattern and subject are GBK texts decoded to characters for the engine
 // (PCRE2, 16-bit), so a two-byte character is one character to it. The dialect: lazy
 // quantifiers, "." matching anything but LF, ASCII \w (also inside classes), every other
-// character literal, global non-overlapping matches.
+// character literal, global non-overlapping matches. Ignoring case follows the engine's Unicode
+// case folding (full-width and accented letters fold too; the bytes of a GBK character never
+// do). An attempt that exceeds the engine's work limits (catastrophic backtracking on a hostile
+// subject), or a search that has run for two seconds, ends the search; the matches found before
+// are kept.
 //
 // Every failed or out-of-range read gives "" or 0. Copies share the compiled pattern.
 class PatternMatcher final {
@@ -30,9 +34,12 @@ public:
                 bool multiLine = true, bool global = true, bool quoteMarker = false);
 
     [[nodiscard]] Text PatternText() const;
+    // The engine's replacement syntax ($1, ${1}, $$); "" before any Search, after a failed one,
+    // and when the engine rejects the replacement or gives up on the subject.
     [[nodiscard]] Text ReplaceMatches(const Text& replacement) const;
     [[nodiscard]] int32_t MatchCount() const;
-    // position, when given, receives the match's 0-based byte offset in the subject.
+    // position, when given, receives the 0-based byte offset in the subject of the match (or of
+    // the capture), or -1 when the read fails.
     [[nodiscard]] Text MatchText(int32_t matchIndex, int32_t* position = nullptr) const;
     [[nodiscard]] Text CaptureText(int32_t matchIndex, int32_t groupIndex,
                                    int32_t* position = nullptr) const;
