@@ -11,13 +11,6 @@ char FoldAscii(char byte) {
     return (byte >= 'A' && byte <= 'Z') ? static_cast<char>(byte + 32) : byte;
 }
 
-// The offset of the character after the one at offset at; a lead byte at the very end stands
-// alone.
-std::size_t NextCharacter(std::string_view text, std::size_t at) {
-    if (at + 1 < text.size() && IsLeadByte(text[at])) return at + 2;
-    return at + 1;
-}
-
 // The first character start at or after from; past the end when from is.
 std::size_t CharacterAtOrAfter(std::string_view text, std::size_t from) {
     if (from > text.size()) return from;
@@ -64,6 +57,11 @@ std::size_t FindFromCharacter(std::string_view text, std::string_view needle, st
 }
 
 }  // namespace
+
+std::size_t NextCharacter(std::string_view text, std::size_t at) {
+    if (at + 1 < text.size() && IsLeadByte(text[at])) return at + 2;
+    return at + 1;
+}
 
 std::size_t FindText(std::string_view text, std::string_view needle, std::size_t from,
                      bool ignoreCase) {

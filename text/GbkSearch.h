@@ -15,6 +15,10 @@ namespace tunelark {
 inline constexpr std::size_t kNotFound = std::string_view::npos;
 inline constexpr std::size_t kReplaceAll = std::numeric_limits<std::size_t>::max();
 
+// The offset of the character after the one at offset at; a lead byte at the very end stands
+// alone.
+[[nodiscard]] std::size_t NextCharacter(std::string_view text, std::size_t at);
+
 // The first match starting on a character at or after offset from (a from inside a
 // character moves to the next one).
 [[nodiscard]] std::size_t FindText(std::string_view text, std::string_view needle, std::size_t from,
