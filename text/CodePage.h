@@ -15,7 +15,8 @@ inline constexpr int kCodePageUtf8 = 65001;
 
 // GBK -> UTF-16 with one zero unit at the end unless withoutTerminator; "" -> "".
 [[nodiscard]] Utf16Bytes GbkToUtf16(const Text& text, bool withoutTerminator = false);
-// UTF-16 (terminated or not) -> GBK, composing base + combining mark (NFC) first.
+// UTF-16 (terminated or not) -> GBK, first joining each base character with the combining
+// marks after it into the precomposed character where Unicode has one.
 [[nodiscard]] Text Utf16ToGbk(const Utf16Bytes& bytes);
 // Text in codePage -> UTF-16 with terminator.
 [[nodiscard]] Utf16Bytes CodePageToUtf16(const std::string& text, int codePage = kCodePageUtf8);

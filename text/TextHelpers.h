@@ -51,8 +51,9 @@ struct Replacement {
     Text replacement;
 };
 
-// Applies up to five pairs in turn, each to the result of the one before. count: at most that
-// many replacements per pair (nullopt = all); startPosition below 1 counts as 1.
+// Applies the pairs in turn (callers pass up to five), each to the result of the one before.
+// count: at most that many replacements per pair (nullopt or negative = all, 0 = none);
+// startPosition below 1 counts as 1. An empty find text changes nothing.
 [[nodiscard]] Text ReplaceMany(const Text& text, std::optional<int> count, int startPosition,
                                bool caseSensitive, std::span<const Replacement> pairs);
 // The same with count, start position and case at their defaults.
