@@ -1,0 +1,115 @@
+// The worker side of a download job: fetch one part (or the whole file), write it, report.
+#include <algorithm>
+
+#include "download/DownloadJob.h"
+#include "download/RangeFetch.h"
+
+namespace tunelark {
+
+void DownloadJob::Work(Worker* self) {
+    int32_t part = 0;
+    {
+        std::lock_guard lock(mutex_);
+        part = lastPartHandedOut_;
+        ++activeWorkers_;
+        startAcknowledged_ = true;
+    }
+    changed_.notify_all();
+    CurlEasy easy = pool_.Take();
+    if (!easy) {
+        Fail("cannot create a transfer");
+    } else if (part == 0) {
+        FetchWhole(easy.get());
+    } else {
+        FetchPart(part, easy.get());
+    }
+    pool_.Give(std::move(easy));
+    {
+        std::lock_guard lock(mutex_);
+        --activeWorkers_;
+        self->finished = true;
+    }
+    changed_.notify_all();
+}
+
+// A part whose connection fails or closes early is asked for again from its next byte; a few
+// attempts in a row that bring nothing new fail the job.
+void DownloadJob::FetchPart(int32_t part, CURL* easy) {
+    const int64_t nominalLast = part * kPartSize - 1;
+    const FetchRange whole{(part - 1) * kPartSize, std::min(nominalLast, total_ - 1), nominalLast,
+                           total_};
+    const ChunkSink sink = [this](int64_t offset, const char* data, size_t size) {
+        return Deliver(offset, data, size, false);
+    };
+    const HaltCheck halt = [this] { return halt_.load(); };
+    int64_t next = whole.first;
+    for (int32_t fruitless = 0, attempts = 1;; ++attempts) {
+        FetchRange range = whole;
+        range.first = next;
+        RangeFetch fetch(partAddress_, settings_, range);
+        const FetchOutcome outcome = fetch.Run(easy, sink, halt);
+        next += outcome.written;
+        switch (outcome.end) {
+            case FetchEnd::Complete:
+            case FetchEnd::Halted:
+                return;
+            case FetchEnd::RangeRefused: {
+                std::lock_guard lock(mutex_);
+                singleStream_ = true;
+            }
+                changed_.notify_all();
+                return;
+            case FetchEnd::Failed:
+                return Fail("part " + std::to_string(part) + ": " + outcome.reason);
+            case FetchEnd::Retry:
+                fruitless = outcome.written > 0 ? 1 : fruitless + 1;
+                if (fruitless >= settings_.partAttempts || attempts >= settings_.maxPartAttempts) {
+                    return Fail("part " + std::to_string(part) + ": " + outcome.reason + " (" +
+                                std::to_string(attempts) + " attempts)");
+                }
+                if (!WaitBeforeRetry(fruitless)) return;
+        }
+    }
+}
+
+// For a server that ignores Range: the whole file in one reply, written from its first byte.
+void DownloadJob::FetchWhole(CURL* easy) {
+    const ChunkSink sink = [this](int64_t offset, const char* data, size_t size) {
+        return Deliver(offset, data, size, true);
+    };
+    const HaltCheck halt = [this] { return halt_.load(); };
+    RangeFetch fetch(partAddress_, settings_, {0, total_ - 1, -1, total_});
+    const FetchOutcome outcome = fetch.Run(easy, sink, halt);
+    if (outcome.end != FetchEnd::Complete && outcome.end != FetchEnd::Halted) {
+        Fail("the file as one stream: " + outcome.reason);
+    }
+}
+
+// Writes the bytes, then reports once per chunk of at most kReportChunk bytes under the lock.
+// Waits here while the job is paused; false once it is stopped or failed.
+bool DownloadJob::Deliver(int64_t offset, const char* data, size_t size, bool wholeStream) {
+    std::string error;
+    if (!file_->WriteAt(offset, data, size, error)) {
+        Fail(error);
+        return false;
+    }
+    Lock lock(mutex_);
+    for (size_t reported = 0; reported < size;) {
+        const size_t chunk = std::min(size - reported, static_cast<size_t>(kReportChunk));
+        reported += chunk;
+        // The stream rewrites bytes that parts may already have counted: count only new ground.
+        bytesDone_ = wholeStream ? std::max(bytesDone_, offset + static_cast<int64_t>(reported))
+                                 : bytesDone_ + static_cast<int64_t>(chunk);
+        if (callback_) callback_(number_, kReportProgress, total_, bytesDone_);
+    }
+    changed_.wait(lock, [&] { return state_ != JobState::Paused; });
+    return !HaltedLocked();
+}
+
+bool DownloadJob::WaitBeforeRetry(int32_t attempt) {
+    const auto pause = settings_.retryBackoff * (1 << std::min(attempt - 1, 10));
+    Lock lock(mutex_);
+    return !changed_.wait_for(lock, pause, [&] { return HaltedLocked(); });
+}
+
+}  // namespace tunelark
