@@ -124,7 +124,6 @@ TEST_F(CatalogService, RepliesWithoutAnAddressResolveToNothing) {
     const std::string replies[] = {
         "",
         "callback({\"error\":\"unknown song\"})",
-        "\"hcVideoUrl\":\"http://no-leading-comma\"",
         ",\"hcVideoUrl\":\"http://never-closed",
         std::string(1 << 20, '\x01'),
     };
@@ -134,6 +133,10 @@ TEST_F(CatalogService, RepliesWithoutAnAddressResolveToNothing) {
         EXPECT_EQ(ResolveSongAddress(SongLink("1"), Config()), "") << reply.substr(0, 40);
         EXPECT_TRUE(ResolveMvAddresses(server_.Base() + "/mv/?id=1", Config()).empty());
     }
+    // The song's marker begins with the comma before the field; the MV's do not.
+    server_.Reply(kSongService, "{\"hcVideoUrl\":\"http://first-field\"}");
+    EXPECT_EQ(ResolveSongAddress(SongLink("1"), Config()), "");
+
     // No server at all.
     ServiceConfig gone = Config();
     gone.mvBase = "http://127.0.0.1:1";

@@ -19,9 +19,10 @@ ReplayServer::~ReplayServer() {
     thread_.join();
 }
 
-void ReplayServer::Reply(const std::string& path, std::string body, bool held) {
+void ReplayServer::Reply(const std::string& path, std::string body, bool held,
+                         std::string contentType) {
     std::lock_guard lock(mutex_);
-    replies_[path] = Canned{std::move(body), held};
+    replies_[path] = Canned{std::move(body), held, std::move(contentType)};
 }
 
 void ReplayServer::Release() {
@@ -67,7 +68,7 @@ void ReplayServer::Answer(const httplib::Request& request, httplib::Response& re
     if (canned.held) {
         changed_.wait_for(lock, std::chrono::seconds(10), [this] { return released_; });
     }
-    response.set_content(canned.body, "text/plain");
+    response.set_content(canned.body, canned.contentType);
 }
 
 }  // namespace tunelark::test

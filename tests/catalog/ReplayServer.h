@@ -26,7 +26,8 @@ public:
     ReplayServer(const ReplayServer&) = delete;
     ReplayServer& operator=(const ReplayServer&) = delete;
 
-    void Reply(const std::string& path, std::string body, bool held = false);
+    void Reply(const std::string& path, std::string body, bool held = false,
+               std::string contentType = "text/plain");
     void Release();
 
     [[nodiscard]] std::string Base() const;
@@ -40,6 +41,7 @@ private:
     struct Canned {
         std::string body;
         bool held = false;
+        std::string contentType;
     };
     void Answer(const httplib::Request& request, httplib::Response& response);
 
