@@ -14,9 +14,14 @@ namespace {
 
 MpvHandle::Options OptionsFor(std::uint64_t videoWindow) {
     MpvHandle::Options options = {
-        {"idle", "yes"},        {"terminal", "no"},
-        {"ytdl", "no"},         {"input-default-bindings", "yes"},
-        {"input-cursor", "no"}, {"input-vo-keyboard", "no"},
+        {"idle", "yes"},
+        {"terminal", "no"},
+        {"ytdl", "no"},
+        {"input-default-bindings", "yes"},
+        {"input-cursor", "no"},
+        {"input-vo-keyboard", "no"},
+        // A position written is where playback goes, not the key frame before it.
+        {"hr-seek", "yes"},
     };
     if (videoWindow == 0) {
         options.insert(options.end(), {{"vo", "null"}, {"ao", "null"}});

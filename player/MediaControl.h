@@ -57,19 +57,19 @@ public:
     void Fire(std::int32_t dispId, const EventArgs& args) const;
 
     // Members of the control; a read-write member writes the given value first, then reads.
-    [[nodiscard]] Text URL(std::optional<Text> value = {});
+    Text URL(std::optional<Text> value = {});
     [[nodiscard]] std::int32_t playState() const;
     [[nodiscard]] std::int32_t openState() const;
     [[nodiscard]] Text status() const;
     [[nodiscard]] Text versionInfo() const;
-    [[nodiscard]] bool isOnline(std::optional<bool> value = {}) const;  // reads false; read-only
-    [[nodiscard]] bool fullScreen(std::optional<bool> value = {});
-    [[nodiscard]] bool enableContextMenu(std::optional<bool> value = {});  // kept
+    bool isOnline(std::optional<bool> value = {}) const;  // reads false; read-only
+    bool fullScreen(std::optional<bool> value = {});
+    bool enableContextMenu(std::optional<bool> value = {});  // kept
     [[nodiscard]] Text uiMode(
         std::optional<Text> value = {});  // kept; "none"/"invisible" hide the controller
-    [[nodiscard]] bool stretchToFit(std::optional<bool> value = {});     // mpv's video-unscaled
-    [[nodiscard]] bool windowlessVideo(std::optional<bool> value = {});  // kept
-    [[nodiscard]] bool isRemote() const;                                 // reads false
+    bool stretchToFit(std::optional<bool> value = {});     // mpv's video-unscaled
+    bool windowlessVideo(std::optional<bool> value = {});  // kept
+    [[nodiscard]] bool isRemote() const;                   // reads false
 
     // The sub-objects, fetched for one call each.
     [[nodiscard]] PlayerControls Controls() { return PlayerControls(this); }

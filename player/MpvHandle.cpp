@@ -2,6 +2,8 @@
 
 #include <mpv/client.h>
 
+#include <cstring>
+
 namespace tunelark {
 
 MpvHandle MpvHandle::Create(const Options& options) {
@@ -59,6 +61,22 @@ std::optional<std::string> MpvHandle::GetString(const char* name) const {
     if (value == nullptr) return {};
     std::string result(value);
     mpv_free(value);
+    return result;
+}
+
+std::optional<bool> MpvHandle::GetMapFlag(const char* name, const char* key) const {
+    mpv_node node;
+    if (!handle_ || mpv_get_property(handle_, name, MPV_FORMAT_NODE, &node) < 0) return {};
+    std::optional<bool> result;
+    if (node.format == MPV_FORMAT_NODE_MAP) {
+        const mpv_node_list& map = *node.u.list;
+        for (int i = 0; i < map.num; ++i) {
+            if (std::strcmp(map.keys[i], key) == 0 && map.values[i].format == MPV_FORMAT_FLAG) {
+                result = map.values[i].u.flag != 0;
+            }
+        }
+    }
+    mpv_free_node_contents(&node);
     return result;
 }
 

@@ -34,6 +34,8 @@ public:
     [[nodiscard]] std::optional<std::int64_t> GetInt(const char* name) const;
     [[nodiscard]] std::optional<bool> GetFlag(const char* name) const;
     [[nodiscard]] std::optional<std::string> GetString(const char* name) const;
+    // A flag inside a property whose value is a map (like demuxer-cache-state).
+    [[nodiscard]] std::optional<bool> GetMapFlag(const char* name, const char* key) const;
 
     bool SetDouble(const char* name, double value);
     bool SetInt(const char* name, std::int64_t value);

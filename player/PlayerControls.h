@@ -23,7 +23,7 @@ public:
     void previous();
     [[nodiscard]] Text currentPositionString() const;
     // Seconds from the start, with fractions; writing seeks.
-    [[nodiscard]] double currentPosition(std::optional<double> value = {});
+    double currentPosition(std::optional<double> value = {});
 
 private:
     MediaControl* control_;  // not owned; may be null

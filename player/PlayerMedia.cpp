@@ -41,7 +41,7 @@ Text PlayerMedia::Utf8Property(const std::string& name) const {
 Text PlayerMedia::PlayerAttribute(const Text& lowerName) const {
     if (lowerName == "title") return name();
     if (lowerName == "sourceurl") return sourceURL();
-    if (lowerName == "duration") return NumberText(control_->Mpv().GetDouble("duration"));
+    if (lowerName == "duration") return NumberText(Number("duration"));
     if (lowerName == "filesize") {
         const auto size = control_->Mpv().GetInt("file-size");
         return size ? std::to_string(*size) : Text{};
@@ -52,8 +52,12 @@ Text PlayerMedia::PlayerAttribute(const Text& lowerName) const {
     return Utf8Property("metadata/by-key/" + GbkToUtf8(key));
 }
 
+MediaControl* PlayerMedia::Loaded() const {
+    return control_ && control_->State().phase == MediaPhase::Loaded ? control_ : nullptr;
+}
+
 Text PlayerMedia::getItemInfo(const Text& attribute) const {
-    if (!control_) return {};
+    if (!Loaded()) return {};
     const Text lowerName = Lower(attribute);
     const auto& kept = control_->Kept().itemInfo;
     if (const auto found = kept.find(lowerName); found != kept.end()) return found->second;
@@ -61,12 +65,12 @@ Text PlayerMedia::getItemInfo(const Text& attribute) const {
 }
 
 void PlayerMedia::setItemInfo(const Text& attribute, const Text& value) {
-    if (!control_ || !control_->IsAlive() || attribute.empty()) return;
+    if (!Loaded() || attribute.empty()) return;
     control_->Kept().itemInfo[Lower(attribute)] = value;
 }
 
 Text PlayerMedia::getItemInfoByAtom(std::int32_t atom) const {
-    if (!control_ || atom < 0 || atom >= attributeCount()) return {};
+    if (atom < 0 || atom >= attributeCount()) return {};
     const auto index = static_cast<std::size_t>(atom);
     if (index < kPlayerAttributes.size()) return getItemInfo(kPlayerAttributes[index]);
     const std::string tag = "metadata/list/" + std::to_string(index - kPlayerAttributes.size());
@@ -77,41 +81,43 @@ Text PlayerMedia::getItemInfoByAtom(std::int32_t atom) const {
 }
 
 std::int32_t PlayerMedia::attributeCount() const {
-    if (!control_ || control_->State().phase != MediaPhase::Loaded) return 0;
+    if (!Loaded()) return 0;
     const auto tags = control_->Mpv().GetInt("metadata/list/count").value_or(0);
     return Truncate(
         static_cast<double>(kPlayerAttributes.size() + std::max<std::int64_t>(tags, 0)));
 }
 
+std::optional<double> PlayerMedia::Number(const char* name) const {
+    return Loaded() ? control_->Mpv().GetDouble(name) : std::nullopt;
+}
+
 Text PlayerMedia::durationString() const {
-    if (!control_) return {};
-    const auto seconds = control_->Mpv().GetDouble("duration");
+    const auto seconds = Number("duration");
     return seconds ? ClockText(*seconds) : Text{};
 }
 
 std::int32_t PlayerMedia::duration() const {
-    return control_ ? Truncate(control_->Mpv().GetDouble("duration")) : 0;
+    return Truncate(Number("duration"));
 }
 
 std::int32_t PlayerMedia::markerCount() const {
-    return control_ ? Truncate(control_->Mpv().GetDouble("chapters")) : 0;
+    return Truncate(Number("chapters"));
 }
 
 std::int32_t PlayerMedia::imageSourceHeight() const {
-    return control_ ? Truncate(control_->Mpv().GetDouble("height")) : 0;
+    return Truncate(Number("height"));
 }
 
 std::int32_t PlayerMedia::imageSourceWidth() const {
-    return control_ ? Truncate(control_->Mpv().GetDouble("width")) : 0;
+    return Truncate(Number("width"));
 }
 
 Text PlayerMedia::name() const {
-    if (!control_ || control_->State().phase != MediaPhase::Loaded) return {};
-    return Utf8Property("media-title");
+    return Loaded() ? Utf8Property("media-title") : Text{};
 }
 
 Text PlayerMedia::sourceURL() const {
-    return control_ ? Utf8Property("path") : Text{};
+    return Loaded() ? Utf8Property("path") : Text{};
 }
 
 }  // namespace tunelark

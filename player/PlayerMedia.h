@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "text/Text.h"
 
@@ -32,6 +33,9 @@ public:
     [[nodiscard]] Text sourceURL() const;
 
 private:
+    // The control while its media is loaded, else nullptr.
+    [[nodiscard]] MediaControl* Loaded() const;
+    [[nodiscard]] std::optional<double> Number(const char* name) const;
     [[nodiscard]] Text PlayerAttribute(const Text& lowerName) const;
     [[nodiscard]] Text Utf8Property(const std::string& name) const;
 

@@ -26,7 +26,10 @@ std::int32_t PlayerNetwork::downloadProgress() const {
     // Local files have no demuxer cache: all of them is there.
     const auto cached = Number("demuxer-cache-time");
     const auto length = Number("duration");
-    if (!cached) return 100;
+    if (!cached ||
+        control_->Mpv().GetMapFlag("demuxer-cache-state", "eof-cached").value_or(false)) {
+        return 100;
+    }
     if (!length || *length <= 0) return 0;
     return Truncate(std::clamp(*cached / *length * 100, 0.0, 100.0));
 }

@@ -24,10 +24,10 @@ public:
     [[nodiscard]] std::int32_t framesSkipped() const;
     [[nodiscard]] std::int32_t encodedFrameRate() const;
     [[nodiscard]] std::int32_t downloadProgress() const;
-    [[nodiscard]] std::int32_t maxBandwidth(std::optional<std::int32_t> value = {});
+    std::int32_t maxBandwidth(std::optional<std::int32_t> value = {});
     [[nodiscard]] std::int32_t bitRate() const;
     [[nodiscard]] std::int32_t frameRate() const;
-    [[nodiscard]] std::int32_t bufferingTime(std::optional<std::int32_t> value = {});
+    std::int32_t bufferingTime(std::optional<std::int32_t> value = {});
     [[nodiscard]] std::int32_t bufferingProgress() const;
     [[nodiscard]] std::int32_t bufferingCount() const;
     [[nodiscard]] std::int32_t receptionQuality() const { return 0; }

@@ -14,14 +14,14 @@ public:
     explicit PlayerSettings(MediaControl* control) : control_(control) {}
 
     // 0..100; values outside are clamped.
-    [[nodiscard]] std::int32_t volume(std::optional<std::int32_t> value = {});
+    std::int32_t volume(std::optional<std::int32_t> value = {});
     // -100..100, clamped; kept as written (mpv has no stereo balance).
-    [[nodiscard]] std::int32_t balance(std::optional<std::int32_t> value = {});
+    std::int32_t balance(std::optional<std::int32_t> value = {});
     // How many times the media plays (1 or more); mpv's loop-file is one less.
-    [[nodiscard]] std::int32_t playCount(std::optional<std::int32_t> value = {});
-    [[nodiscard]] bool mute(std::optional<bool> value = {});
+    std::int32_t playCount(std::optional<std::int32_t> value = {});
+    bool mute(std::optional<bool> value = {});
     // Kept; decides whether the next address written starts playing or waits paused.
-    [[nodiscard]] bool autoStart(std::optional<bool> value = {});
+    bool autoStart(std::optional<bool> value = {});
 
 private:
     MediaControl* control_;  // not owned; may be null

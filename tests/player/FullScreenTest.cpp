@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include "player/PlayerControl.h"
+#include "player/VideoSurface.h"
+
+namespace tunelark::test {
+namespace {
+
+constexpr int kWaitMs = 10000;
+
+// A main window shaped like the application's: a layout, tabs, a group box with the player
+// beside a button.
+class FullScreenTest : public testing::Test {
+protected:
+    void SetUp() override {
+        auto* layout = new QVBoxLayout(&window_);
+        label_ = new QLabel("search", &window_);
+        auto* tabs = new QTabWidget(&window_);
+        layout->addWidget(label_);
+        layout->addWidget(tabs);
+        auto* page = new QWidget;
+        tabs->addTab(page, "MV");
+        box_ = new QGroupBox("box", page);
+        box_->setGeometry(5, 5, 500, 300);
+        button_ = new QPushButton("full", page);
+        button_->setGeometry(5, 310, 80, 25);
+        window_.resize(640, 480);
+        window_.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
+        ASSERT_NE(player_.Create(box_, 1, 9, 485, 240), nullptr);
+    }
+
+    bool CoversWindow() const {
+        const QRect covered(player_.Window()->mapTo(&window_, QPoint(0, 0)),
+                            player_.Window()->size());
+        return window_.isFullScreen() && covered == window_.rect();
+    }
+    bool Restored() const {
+        return !window_.isFullScreen() && player_.Window()->geometry() == QRect(1, 9, 485, 240) &&
+               label_->isVisible() && button_->isVisible();
+    }
+
+    QWidget window_;
+    QLabel* label_ = nullptr;
+    QGroupBox* box_ = nullptr;
+    QPushButton* button_ = nullptr;
+    PlayerControl player_;
+};
+
+TEST_F(FullScreenTest, WritingFullScreenShowsOnlyThePlayerThenRestores) {
+    EXPECT_TRUE(player_.fullScreen(true));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return CoversWindow(); }, kWaitMs));
+    EXPECT_FALSE(label_->isVisible());
+    EXPECT_FALSE(button_->isVisible());
+
+    EXPECT_FALSE(player_.fullScreen(false));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Restored(); }, kWaitMs));
+}
+
+TEST_F(FullScreenTest, DoubleClickEntersAndEscapeLeaves) {
+    auto* surface = player_.Window()->findChild<VideoSurface*>();
+    QTest::mouseDClick(surface, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return CoversWindow(); }, kWaitMs));
+    EXPECT_TRUE(player_.fullScreen());
+
+    QTest::keyClick(surface, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Restored(); }, kWaitMs));
+    EXPECT_FALSE(player_.fullScreen());
+}
+
+TEST_F(FullScreenTest, ClosingThePlayerInFullScreenRestoresTheWindow) {
+    player_.fullScreen(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return CoversWindow(); }, kWaitMs));
+    player_.Close();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return !window_.isFullScreen() && label_->isVisible() && button_->isVisible(); },
+        kWaitMs));
+}
+
+}  // namespace
+}  // namespace tunelark::test

@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QImage>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTest>
+#include <set>
+
+#include "MediaServer.h"
+#include "player/ControlHost.h"
+#include "player/MediaControl.h"
+#include "player/MediaState.h"
+
+namespace tunelark::test {
+namespace {
+
+constexpr int kWaitMs = 20000;
+
+// Runs this binary again under a private X server; the child does the real work.
+int RunUnderXvfb(const QString& xvfbRun, QString& output) {
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TUNELARK_X11_CHILD", "1");
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(xvfbRun,
+                {"-a", "-s", "-screen 0 1024x768x24", QCoreApplication::applicationFilePath(),
+                 "--gtest_filter=X11SmokeTest.*"});
+    if (!child.waitForFinished(180000)) {
+        child.kill();
+        child.waitForFinished();
+        output = "timed out\n" + QString::fromLocal8Bit(child.readAll());
+        return -1;
+    }
+    output = QString::fromLocal8Bit(child.readAll());
+    return child.exitStatus() == QProcess::NormalExit ? child.exitCode() : -1;
+}
+
+// A window manager, which full screen needs; stopped when the test ends.
+class WindowManager final {
+public:
+    WindowManager() {
+        const QString openbox = QStandardPaths::findExecutable("openbox");
+        if (openbox.isEmpty()) return;
+        process_.start(openbox, {});
+        QTest::qWait(1000);  // let it take over the screen before windows are mapped
+    }
+    ~WindowManager() {
+        process_.terminate();
+        if (!process_.waitForFinished(5000)) process_.kill();
+        process_.waitForFinished();
+    }
+    WindowManager(const WindowManager&) = delete;
+    WindowManager& operator=(const WindowManager&) = delete;
+
+    [[nodiscard]] bool Running() const { return process_.state() == QProcess::Running; }
+
+private:
+    QProcess process_;
+};
+
+// How many distinct colours a screen area shows: a black or blank area shows one.
+std::size_t ColoursIn(const QRect& area) {
+    const QImage shot = QGuiApplication::primaryScreen()
+                            ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+                            .toImage();
+    std::set<QRgb> colours;
+    for (int y = 0; y < shot.height(); y += 8) {
+        for (int x = 0; x < shot.width(); x += 8) colours.insert(shot.pixel(x, y));
+    }
+    return colours.size();
+}
+
+void Screenshot(const char* name) {
+    const QString folder = qEnvironmentVariable("TUNELARK_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) QProcess::execute("import", {"-window", "root", folder + "/" + name});
+}
+
+void EmbedAndGoFullScreen() {
+    ASSERT_EQ(QGuiApplication::platformName(), "xcb");
+    MediaServer& media = MediaServer::Shared();
+    ASSERT_TRUE(media.Ready()) << media.Problem();
+    WindowManager manager;
+    ASSERT_TRUE(manager.Running()) << "openbox is needed for full screen";
+
+    QWidget window;
+    auto* box = new QGroupBox("MV", &window);
+    box->setGeometry(10, 10, 500, 300);
+    auto* button = new QPushButton("full", &window);
+    button->setGeometry(10, 320, 80, 25);
+    window.resize(640, 400);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    ControlHost host;
+    QWidget* hosted = host.CreateActiveX(box, kMediaPlayerClassId, 1, 9, 485, 240, 0);
+    const std::shared_ptr<MediaControl> control = host.GetIDispatch();
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(control->settings().volume(100), 100);
+    control->URL(media.Url("clip.mp4"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control->playState() == kPlayPlaying; }, kWaitMs));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return control->Controls().currentPosition() > 1.0; }, kWaitMs));
+    EXPECT_EQ(control->Mpv().GetString("current-vo").value_or(""), "x11");
+    const QRect inWindow(hosted->mapToGlobal(QPoint(0, 0)), hosted->size());
+    EXPECT_GT(ColoursIn(inWindow), 4u) << "the test picture is not inside the host window";
+    Screenshot("embedded.png");
+
+    EXPECT_TRUE(control->fullScreen(true));
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return window.isFullScreen() &&
+                   QRect(hosted->mapToGlobal(QPoint(0, 0)), hosted->size()) == screen;
+        },
+        kWaitMs));
+    EXPECT_FALSE(button->isVisible());
+    QTest::qWait(1000);  // a frame at the new size
+    EXPECT_GT(ColoursIn(screen), 4u);
+    Screenshot("fullscreen.png");
+
+    EXPECT_FALSE(control->fullScreen(false));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return !window.isFullScreen() && hosted->geometry() == QRect(1, 9, 485, 240); },
+        kWaitMs));
+    EXPECT_TRUE(button->isVisible());
+    Screenshot("restored.png");
+}
+
+TEST(X11SmokeTest, VideoPlaysInsideTheHostWindowAndFullScreenCoversTheScreen) {
+    if (!qEnvironmentVariableIsEmpty("TUNELARK_X11_CHILD")) {
+        EmbedAndGoFullScreen();
+        return;
+    }
+    const QString xvfbRun = QStandardPaths::findExecutable("xvfb-run");
+    if (xvfbRun.isEmpty()) GTEST_SKIP() << "xvfb-run is not installed";
+    QString output;
+    EXPECT_EQ(RunUnderXvfb(xvfbRun, output), 0) << output.toStdString();
+}
+
+}  // namespace
+}  // namespace tunelark::test
