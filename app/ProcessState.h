@@ -1,0 +1,41 @@
+#pragma once
+
+#include <chrono>
+#include <mutex>
+
+#include "app/MainPage.h"
+#include "app/SkinEngine.h"
+#include "platform/RowStore.h"
+#include "platform/WorkerThreads.h"
+#include "player/PlayerControl.h"
+
+namespace tunelark {
+
+// What every command shares for the whole run, made before the window in this order and
+// released by Shutdown once the window has closed.
+class ProcessState final {
+public:
+    ProcessState() = default;
+    ProcessState(const ProcessState&) = delete;
+    ProcessState& operator=(const ProcessState&) = delete;
+
+    // Held by the progress reporters while they write a row (after the job's own lock).
+    std::mutex songProgressLock;
+    std::mutex mvProgressLock;
+    // Hosted in "分组框7" and "分组框3" when the window has been created.
+    PlayerControl mvPlayer;
+    PlayerControl songPlayer;
+    SkinEngine skin;
+    // Searches, song downloads and the update check.
+    WorkerThreads workers;
+    // "超级列表框1" and "超级列表框2"; the window shows them, workers write them.
+    RowStore results{kSongRowColumns};
+    RowStore qualities{kMvQualityRowColumns};
+
+    // Stops what still runs and waits up to `limit` for the worker threads; only then does it
+    // close the players (before their host windows go with the window). False when some worker
+    // did not end in time: the caller must then end the process without releasing anything.
+    [[nodiscard]] bool Shutdown(std::chrono::milliseconds limit);
+};
+
+}  // namespace tunelark
