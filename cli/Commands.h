@@ -26,5 +26,9 @@ inline constexpr int kExitUsage = 2;
 inline constexpr int kExitInterrupted = 130;
 
 int RunDownload(const std::vector<std::string>& arguments);
+int RunCatalogSearch(const std::vector<std::string>& arguments);
+int RunResolveSong(const std::vector<std::string>& arguments);
+int RunResolveMv(const std::vector<std::string>& arguments);
+int RunGet(const std::vector<std::string>& arguments);
 
 }  // namespace tunelark::cli

@@ -43,7 +43,7 @@ bool Parse(const std::vector<std::string>& arguments, DownloadArguments& parsed)
             positional.push_back(arguments[i]);
         }
     }
-    if (positional.size() != 2) return false;
+    if (positional.size() != 2 || positional[0].empty() || positional[1].empty()) return false;
     parsed.address = positional[0];
     parsed.path = positional[1];
     return true;

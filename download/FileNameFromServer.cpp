@@ -30,7 +30,8 @@ Text FileNameFromServer(const Text& address, const DownloadSettings& settings) {
 
 void ResolveTargetPath(const Text& address, Text& targetPath, const DownloadSettings& settings) {
     if (HasExtension(targetPath)) return;
-    if (!EndsWithSeparator(targetPath)) targetPath += '\\';
+    // An empty target stays relative rather than becoming the root folder.
+    if (!targetPath.empty() && !EndsWithSeparator(targetPath)) targetPath += '\\';
     targetPath += SafeFileName(FileNameFromServer(address, settings));
 }
 

@@ -50,10 +50,9 @@ std::vector<std::string> TempFolder::Names() const {
 
 ProgressCallback ReportLog::Callback() {
     return [this](int32_t job, int32_t status, int64_t total, int64_t done) {
-        {
-            std::lock_guard lock(mutex_);
-            reports_.push_back({job, status, total, done});
-        }
+        // Notified under the lock: the log may be destroyed as soon as its waiter sees the end.
+        std::lock_guard lock(mutex_);
+        reports_.push_back({job, status, total, done});
         arrived_.notify_all();
     };
 }

@@ -86,6 +86,10 @@ TEST_F(ResolveTargetPathTest, HostileServerNamesAreCleaned) {
     Text folder = "/srv/music/";
     ResolveTargetPath(server_.Url("/file.bin"), folder);
     EXPECT_EQ(folder, "/srv/music/download");
+
+    Text empty;  // stays relative, never the root folder
+    ResolveTargetPath(server_.Url("/file.bin"), empty);
+    EXPECT_EQ(empty, "download");
 }
 
 TEST_F(ResolveTargetPathTest, APathWithAnExtensionIsKept) {
