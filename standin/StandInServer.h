@@ -7,6 +7,8 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "standin/FaultSwitches.h"
 #include "standin/MediaLibrary.h"
@@ -54,9 +56,11 @@ public:
     [[nodiscard]] MediaLibrary& Media() { return media_; }
 
 private:
+    using Parameters = std::vector<std::pair<std::string, std::string>>;
     using Handler =
         std::function<void(const httplib::Request&, httplib::Response&, const FaultSwitches&)>;
 
+    [[nodiscard]] static Parameters ParametersOf(const httplib::Request& request);
     void AddServiceRoutes();
     void AddPageRoutes();
     void AddMediaRoutes();
