@@ -64,20 +64,24 @@ std::optional<MvQuality> ChooseQuality(const std::vector<MvQuality>& found,
     }
     std::string labels;
     for (const MvQuality& quality : found) labels += " " + quality.label;
-    std::fprintf(stderr, "tunelark-cli: no quality \"%s\"; found:%s\n", wanted->c_str(),
-                 labels.c_str());
+    Fail("no quality \"" + *wanted + "\"; found:" + labels);
     return std::nullopt;
 }
 
 std::optional<Download> SongDownload(const FoundRow& row, const Text& folder, const Text& keyword) {
     const Text address = ResolveSongAddress(row[SongColumn::kPageLink]);
-    if (address.empty()) return std::nullopt;
+    if (address.empty()) {
+        Fail("no address found for this song");
+        return std::nullopt;
+    }
     return Download{address, SongFilePath(folder, row[SongColumn::kArtist], keyword)};
 }
 
 std::optional<Download> MvDownload(const FoundRow& row, const Text& folder, const Text& keyword,
                                    const std::optional<std::string>& quality) {
-    const auto chosen = ChooseQuality(ResolveMvAddresses(row[SongColumn::kPageLink]), quality);
+    const auto found = ResolveMvAddresses(row[SongColumn::kPageLink]);
+    if (found.empty()) Fail("no address found for this MV");
+    const auto chosen = ChooseQuality(found, quality);
     if (!chosen) return std::nullopt;
     return Download{chosen->address, MvFilePath(folder, chosen->label, keyword)};
 }
@@ -113,7 +117,7 @@ int RunGet(const std::vector<std::string>& arguments) {
                  TerminalField(row[SongColumn::kTitle]).c_str());
     const auto download = parsed->mv ? MvDownload(row, *folder, keyword, parsed->quality)
                                      : SongDownload(row, *folder, keyword);
-    if (!download) return Fail("no address found for result " + parsed->words[1]);
+    if (!download) return kExitFailed;
     return DownloadToFile(download->address, download->path, 1);
 }
 

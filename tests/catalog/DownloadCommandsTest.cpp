@@ -5,6 +5,7 @@
 #include <fstream>
 #include <mutex>
 
+#include "JobEnd.h"
 #include "ReplayServer.h"
 #include "TestTexts.h"
 #include "catalog/Columns.h"
@@ -15,35 +16,9 @@ namespace tunelark {
 namespace {
 
 using test::Gbk;
+using test::JobEnd;
+using test::ReadFile;
 namespace fs = std::filesystem;
-
-// Waits for a job's end report.
-class JobEnd final {
-public:
-    ProgressCallback Observer() {
-        return [this](int32_t, int32_t status, int64_t, int64_t) {
-            if (status == kReportProgress) return;
-            std::lock_guard lock(mutex_);
-            status_ = status;
-            ended_.notify_all();
-        };
-    }
-    int32_t Wait() {
-        std::unique_lock lock(mutex_);
-        ended_.wait_for(lock, std::chrono::seconds(20), [this] { return status_ != 1; });
-        return status_;
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable ended_;
-    int32_t status_ = 1;
-};
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
-}
 
 class DownloadCommands : public ::testing::Test {
 protected:
