@@ -64,7 +64,7 @@ void FullScreenKeeper::Leave() {
         window_->removeEventFilter(this);
         window_->setWindowState(windowState_);
     }
-    for (const Placed& placed : chain_) {
+    for (const Placed& placed : std::views::reverse(chain_)) {
         if (placed.widget) placed.widget->setGeometry(placed.geometry);
     }
     for (const auto& layout : pausedLayouts_) {

@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "player/MediaControl.h"
 #include "player/VideoSurface.h"
@@ -21,6 +22,30 @@ HostFrame::HostFrame(QWidget* parent, std::int32_t borderStyle, bool nativeVideo
     layout->setContentsMargins(width, width, width, width);
     layout->setSpacing(0);
     layout->addWidget(surface_);
+    if (nativeVideo) WatchAncestors();
+}
+
+void HostFrame::WatchAncestors() {
+    for (QWidget* ancestor = parentWidget(); ancestor && !ancestor->isWindow();
+         ancestor = ancestor->parentWidget()) {
+        ancestor->installEventFilter(this);
+    }
+}
+
+bool HostFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Move) PlaceNativeSurface();
+    return QWidget::eventFilter(watched, event);
+}
+
+void HostFrame::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    PlaceNativeSurface();
+}
+
+void HostFrame::PlaceNativeSurface() {
+    QWindow* native = surface_->windowHandle();
+    QWidget* anchor = surface_->nativeParentWidget();
+    if (native && anchor) native->setPosition(surface_->mapTo(anchor, QPoint(0, 0)));
 }
 
 HostFrame::~HostFrame() {

@@ -27,9 +27,15 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FullScreenChanged(bool fullScreen);
+    // Qt does not move a native window when a plain (alien) ancestor of it moves: the video
+    // would stay behind. So the frame follows its ancestors' moves and places it itself.
+    void WatchAncestors();
+    void PlaceNativeSurface();
 
     BorderEdges edges_;
     VideoSurface* surface_;  // a child: owned by this widget

@@ -31,6 +31,9 @@ MpvHandle::Options OptionsFor(std::uint64_t videoWindow) {
         options.insert(options.end(), {{"wid", std::to_string(videoWindow)},
                                        {"vo", "gpu,x11"},
                                        {"osc", "yes"},
+                                       // No logo inviting drops, no window buttons (close
+                                       // would end the embedded player).
+                                       {"script-opts", "osc-idlescreen=no,osc-windowcontrols=no"},
                                        {"force-window", "yes"}});
     }
     return options;

@@ -10,8 +10,8 @@ packages=(
     libcpp-httplib-dev libgtest-dev
     # run: CJK glyphs for the window's texts, media for the stand-in catalogue
     fonts-wqy-microhei ffmpeg libgl1-mesa-dri
-    # tests: a real X server for the window smoke test, clang for fuzzing
-    xvfb xauth clang libclang-rt-14-dev
+    # tests: a real X server and a window manager for the window smoke tests, clang for fuzzing
+    xvfb xauth openbox clang libclang-rt-14-dev
 )
 packages+=("$@")
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCursor>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QImage>
@@ -102,6 +103,7 @@ void EmbedAndGoFullScreen() {
     const std::shared_ptr<MediaControl> control = host.GetIDispatch();
     ASSERT_NE(control, nullptr);
     EXPECT_EQ(control->settings().volume(100), 100);
+    EXPECT_EQ(control->settings().playCount(50), 50);  // keeps the picture moving throughout
     control->URL(media.Url("clip.mp4"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return control->playState() == kPlayPlaying; }, kWaitMs));
     ASSERT_TRUE(
@@ -109,6 +111,16 @@ void EmbedAndGoFullScreen() {
     EXPECT_EQ(control->Mpv().GetString("current-vo").value_or(""), "x11");
     const QRect inWindow(hosted->mapToGlobal(QPoint(0, 0)), hosted->size());
     EXPECT_GT(ColoursIn(inWindow), 4u) << "the test picture is not inside the host window";
+
+    // A real pointer over the video reaches the host (and through it the controller).
+    int moves = 0;
+    ASSERT_TRUE(host.AdviseEvent(
+        kMouseMove, [&](std::intptr_t, const EventArgs&) { ++moves; }, 0));
+    QCursor::setPos(inWindow.center());
+    QTest::qWait(100);
+    QCursor::setPos(inWindow.center() + QPoint(0, 80));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return moves > 0; }, kWaitMs));
+    QTest::qWait(300);
     Screenshot("embedded.png");
 
     EXPECT_TRUE(control->fullScreen(true));
@@ -129,6 +141,14 @@ void EmbedAndGoFullScreen() {
         [&] { return !window.isFullScreen() && hosted->geometry() == QRect(1, 9, 485, 240); },
         kWaitMs));
     EXPECT_TRUE(button->isVisible());
+    QTest::qWait(500);
+    EXPECT_GT(ColoursIn(QRect(hosted->mapToGlobal(QPoint(0, 0)), hosted->size())), 4u)
+        << "the video did not come back into the host window";
+    // Moving and resizing a plain ancestor moves the video with it.
+    box->setGeometry(40, 30, 520, 310);
+    QTest::qWait(500);
+    EXPECT_GT(ColoursIn(QRect(hosted->mapToGlobal(QPoint(0, 0)), hosted->size())), 4u)
+        << "the video stayed behind when its group box moved";
     Screenshot("restored.png");
 }
 
