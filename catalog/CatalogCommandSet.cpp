@@ -8,17 +8,17 @@
 namespace tunelark {
 
 CatalogCommandSet::CatalogCommandSet(RowList& results, RowList& qualities, CatalogWindow& window,
-                                     WorkerThreads& workers, MultiPartDownloader& downloader,
-                                     const ServiceConfig& services)
+                                     WorkerThreads& workers, const ServiceConfig& services,
+                                     const DownloadSettings& downloads)
     : results_(results),
       qualities_(qualities),
       window_(window),
       workers_(workers),
-      downloader_(downloader),
       services_(services),
       session_(results),
       songProgress_(results, SongColumn::kStatus),
-      mvProgress_(qualities, MvQualityColumn::kStatus) {}
+      mvProgress_(qualities, MvQualityColumn::kStatus),
+      downloader_(downloads) {}
 
 void CatalogCommandSet::SearchMusic(const CommandInputs& inputs) {
     Search(SearchMode::Music, inputs.keyword);

@@ -11,15 +11,15 @@
 
 namespace tunelark {
 
-// The catalogue's commands over the two lists, the window, the worker threads and the
-// downloader. The searches and the song download run on `workers`; the rest on the calling (GUI)
-// thread. Workers and download jobs refer to this object and the lists: stop and join the
-// workers and destroy the downloader before this object and the lists go.
+// The catalogue's commands over the two lists, the window and the worker threads, with the
+// process's one downloader, which it owns. The searches and the song download run on `workers`;
+// the rest on the calling (GUI) thread. Workers refer to this object: stop and join them before
+// it goes. Its download jobs are stopped and waited for when it goes, before the lists may go.
 class CatalogCommandSet final : public CatalogCommands {
 public:
     CatalogCommandSet(RowList& results, RowList& qualities, CatalogWindow& window,
-                      WorkerThreads& workers, MultiPartDownloader& downloader,
-                      const ServiceConfig& services = Services());
+                      WorkerThreads& workers, const ServiceConfig& services = Services(),
+                      const DownloadSettings& downloads = {});
     CatalogCommandSet(const CatalogCommandSet&) = delete;
     CatalogCommandSet& operator=(const CatalogCommandSet&) = delete;
 
@@ -42,11 +42,12 @@ private:
     RowList& qualities_;
     CatalogWindow& window_;
     WorkerThreads& workers_;
-    MultiPartDownloader& downloader_;
     const ServiceConfig services_;
     SearchSession session_;
     RowProgress songProgress_;
     RowProgress mvProgress_;
+    // Last, so that it goes first: its jobs report into the progress writers above.
+    MultiPartDownloader downloader_;
 };
 
 }  // namespace tunelark

@@ -46,11 +46,10 @@ protected:
     RowStore results_{SongColumn::kCount};
     RowStore qualities_{MvQualityColumn::kCount};
     RecordingWindow window_;
-    // Declared before what it uses so that the workers are joined and the downloader's jobs
-    // stopped before it goes, as the application does at exit.
-    CatalogCommandSet commands_{results_, qualities_, window_, workers_, downloader_, Config()};
-    MultiPartDownloader downloader_;
     WorkerThreads workers_;
+    CatalogCommandSet commands_{results_, qualities_, window_, workers_, Config()};
+
+    void TearDown() override { ASSERT_TRUE(workers_.StopAndJoin(std::chrono::seconds(10))); }
 };
 
 TEST_F(CatalogCommandSetTest, ALaterSearchReplacesTheRowsOfAnEarlierOneStillRunning) {
