@@ -79,7 +79,8 @@ void ProgressBar::DrawLocked() {
         total_ > 0 ? static_cast<double>(done_) / static_cast<double>(total_) : 1.0;
     const int filled = std::clamp(static_cast<int>(share * kBarWidth), 0, kBarWidth);
     const double seconds = SecondsLocked();
-    const double speed = seconds > 0 ? static_cast<double>(done_) / seconds : 0.0;
+    // The first moments give no meaningful speed.
+    const double speed = seconds > 0.25 ? static_cast<double>(done_) / seconds : 0.0;
     const std::string left =
         speed > 0 ? Duration(static_cast<double>(total_ - done_) / speed) + " left" : "--:-- left";
     std::fprintf(out_, "\r%3d%% [%s%s] %s / %s  %s/s  %s   ", static_cast<int>(share * 100),

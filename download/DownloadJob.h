@@ -72,6 +72,7 @@ private:
     void Work(Worker* self);
     void FetchPart(int32_t part, CURL* easy);
     void FetchWhole(CURL* easy);
+    void AskForSingleStream();
     bool Deliver(int64_t offset, const char* data, size_t size, bool wholeStream);
     bool WaitBeforeRetry(int32_t attempt);
 

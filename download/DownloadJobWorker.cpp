@@ -33,43 +33,39 @@ void DownloadJob::Work(Worker* self) {
 }
 
 // A part whose connection fails or closes early is asked for again from its next byte; a few
-// attempts in a row that bring nothing new fail the job.
+// attempts in a row that bring nothing new (or too many in all) fail the job.
 void DownloadJob::FetchPart(int32_t part, CURL* easy) {
     const int64_t nominalLast = part * kPartSize - 1;
-    const FetchRange whole{(part - 1) * kPartSize, std::min(nominalLast, total_ - 1), nominalLast,
-                           total_};
+    FetchRange range{(part - 1) * kPartSize, std::min(nominalLast, total_ - 1), nominalLast,
+                     total_};
     const ChunkSink sink = [this](int64_t offset, const char* data, size_t size) {
         return Deliver(offset, data, size, false);
     };
     const HaltCheck halt = [this] { return halt_.load(); };
-    int64_t next = whole.first;
+    const std::string name = "part " + std::to_string(part) + ": ";
     for (int32_t fruitless = 0, attempts = 1;; ++attempts) {
-        FetchRange range = whole;
-        range.first = next;
-        RangeFetch fetch(partAddress_, settings_, range);
-        const FetchOutcome outcome = fetch.Run(easy, sink, halt);
-        next += outcome.written;
-        switch (outcome.end) {
-            case FetchEnd::Complete:
-            case FetchEnd::Halted:
-                return;
-            case FetchEnd::RangeRefused: {
-                std::lock_guard lock(mutex_);
-                singleStream_ = true;
-            }
-                changed_.notify_all();
-                return;
-            case FetchEnd::Failed:
-                return Fail("part " + std::to_string(part) + ": " + outcome.reason);
-            case FetchEnd::Retry:
-                fruitless = outcome.written > 0 ? 1 : fruitless + 1;
-                if (fruitless >= settings_.partAttempts || attempts >= settings_.maxPartAttempts) {
-                    return Fail("part " + std::to_string(part) + ": " + outcome.reason + " (" +
-                                std::to_string(attempts) + " attempts)");
-                }
-                if (!WaitBeforeRetry(fruitless)) return;
+        const FetchOutcome outcome =
+            RangeFetch(partAddress_, settings_, range).Run(easy, sink, halt);
+        range.first += outcome.written;
+        if (outcome.end == FetchEnd::RangeRefused) return AskForSingleStream();
+        if (outcome.end == FetchEnd::Failed) return Fail(name + outcome.reason);
+        if (outcome.end != FetchEnd::Retry) return;  // complete, or the job was halted
+        fruitless = outcome.written > 0 ? 1 : fruitless + 1;
+        if (fruitless >= settings_.partAttempts || attempts >= settings_.maxPartAttempts) {
+            return Fail(name + outcome.reason + " (" + std::to_string(attempts) + " attempts)");
         }
+        if (!WaitBeforeRetry(fruitless)) return;
     }
+}
+
+// The part's reply was not its range: no part is written from such a server; the manager
+// fetches the whole file as one stream once the running parts have ended.
+void DownloadJob::AskForSingleStream() {
+    {
+        std::lock_guard lock(mutex_);
+        singleStream_ = true;
+    }
+    changed_.notify_all();
 }
 
 // For a server that ignores Range: the whole file in one reply, written from its first byte.

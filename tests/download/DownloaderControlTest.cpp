@@ -23,6 +23,9 @@ TEST_F(DownloaderControlTest, APausedJobWaitsUntilResumed) {
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_EQ(log.Reports().size(), whilePaused) << "no bytes while paused";
     EXPECT_LT(log.Reports().back().done, static_cast<int64_t>(body_.size()));
+    // The data goes to a file beside the target, reserved at full length from the start.
+    EXPECT_EQ(std::filesystem::file_size(Target() + ".part"), body_.size());
+    EXPECT_FALSE(std::filesystem::exists(Target()));
     ASSERT_TRUE(downloader_->Resume(job));
     ASSERT_EQ(log.WaitForEnd(), kReportDone);
     EXPECT_TRUE(ReadFile(Target()) == body_);

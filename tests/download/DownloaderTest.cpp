@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 
 #include "download/DownloadHeaders.h"
-#include "download/RowProgress.h"
+#include "download/SongProgress.h"
+#include "net/WaitHook.h"
 #include "platform/RowStore.h"
 #include "tests/download/DownloaderFixture.h"
 #include "tests/download/RawCaptureServer.h"
@@ -135,27 +137,42 @@ TEST_F(DownloaderTest, AFolderTargetIsNamedByTheServer) {
     EXPECT_EQ(folder_.Names(), std::vector<std::string>{"named.mp3"});
 }
 
-TEST_F(DownloaderTest, ProgressReachesTheRowThatStartedTheJob) {
+TEST_F(DownloaderTest, TwoJobsAtOnceEachWriteTheRowThatStartedThem) {
     Serve(3 * kPartSize);
     RowStore rows(6);
-    rows.Append("1");
-    rows.Append("2");
-    RowProgress progress(rows, 5);
+    for (const char* number : {"1", "2", "3"}) rows.Append(number);
+    SongProgress progress(rows);
+    ReportLog logs[2];
+    const int32_t startedFrom[2] = {2, 0};
+    for (int i = 0; i < 2; ++i) {
+        ProgressCallback toRow = progress.ForRow(startedFrom[i]);
+        ProgressCallback toLog = logs[i].Callback();
+        Text target = Target("song" + std::to_string(i) + ".mp3");
+        ASSERT_GT(downloader_->Start(
+                      server_->Url(), target, 2,
+                      [toRow, toLog](int32_t job, int32_t status, int64_t total, int64_t done) {
+                          toRow(job, status, total, done);
+                          toLog(job, status, total, done);
+                      },
+                      1),
+                  0);
+    }
+    for (ReportLog& log : logs) ASSERT_EQ(log.WaitForEnd(), kReportDone);
+    EXPECT_EQ(rows.Cell(2, SongProgress::kStatusColumn), Utf8ToGbk("下载完成"));
+    EXPECT_EQ(rows.Cell(0, SongProgress::kStatusColumn), Utf8ToGbk("下载完成"));
+    EXPECT_EQ(rows.Cell(1, SongProgress::kStatusColumn), "");
+}
+
+TEST_F(DownloaderTest, TheProbeKeepsTheWindowAlive) {
+    Serve(100);
+    std::atomic<int> pumped{0};
+    SetWaitHook([&pumped] { ++pumped; });
     ReportLog log;
-    ProgressCallback rowReport = progress.ForRow(1);
-    ProgressCallback logReport = log.Callback();
-    Text target = Target();
-    ASSERT_GT(downloader_->Start(
-                  server_->Url(), target, 2,
-                  [&](int32_t job, int32_t status, int64_t total, int64_t done) {
-                      rowReport(job, status, total, done);
-                      logReport(job, status, total, done);
-                  },
-                  1),
-              0);
-    ASSERT_EQ(log.WaitForEnd(), kReportDone);
-    EXPECT_EQ(rows.Cell(1, 5), Utf8ToGbk("下载完成"));
-    EXPECT_EQ(rows.Cell(0, 5), "");
+    const int32_t job = StartJob(1, log);
+    SetWaitHook(nullptr);
+    ASSERT_GT(job, 0);
+    EXPECT_GT(pumped.load(), 0);
+    EXPECT_EQ(log.WaitForEnd(), kReportDone);
 }
 
 TEST_F(DownloaderTest, JobsAreNumberedInCallOrder) {
