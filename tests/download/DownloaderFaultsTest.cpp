@@ -134,23 +134,56 @@ TEST_F(DownloaderFaultsTest, RangeTroubleFallsBackToOneStream) {
     }
 }
 
-// A file the disk cannot hold fails the start cleanly (the size limit stands in for a full disk).
+// The file-size limit stands in for a full disk: it fails the reservation at the start, or a
+// write while the job runs.
+class DiskLimit final {
+public:
+    explicit DiskLimit(rlim_t bytes) : oldHandler_(signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit small = old_;
+        small.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~DiskLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        signal(SIGXFSZ, oldHandler_);
+    }
+    DiskLimit(const DiskLimit&) = delete;
+    DiskLimit& operator=(const DiskLimit&) = delete;
+
+private:
+    rlimit old_{};
+    sighandler_t oldHandler_;
+};
+
 TEST_F(DownloaderFaultsTest, AFileTooLargeForTheDiskFailsTheStart) {
     Serve(3 * kPartSize);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = kPartSize;
-    auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &small);
     ReportLog log;
-    const int32_t handle = StartJob(1, log);
-    setrlimit(RLIMIT_FSIZE, &old);
-    signal(SIGXFSZ, oldHandler);
+    int32_t handle = 0;
+    {
+        DiskLimit limit(kPartSize);
+        handle = StartJob(1, log);
+    }
     EXPECT_EQ(handle, -1);
     EXPECT_TRUE(log.Reports().empty());
     EXPECT_TRUE(folder_.Names().empty());
     EXPECT_NE(downloader_->FailureReason(1).find("reserve"), std::string::npos);
+}
+
+TEST_F(DownloaderFaultsTest, AWriteThatFailsFailsTheJob) {
+    Serve(3 * kPartSize);
+    server_->SetFaults({.stall = std::chrono::milliseconds(200)});
+    ReportLog log;
+    const int32_t job = StartJob(1, log);
+    ASSERT_GT(job, 0);
+    {
+        DiskLimit limit(kPartSize);  // the second part's first write fails
+        EXPECT_EQ(log.WaitForEnd(), kReportFailed);
+    }
+    EXPECT_FALSE(HasReport(log.Reports(), kReportDone));
+    EXPECT_TRUE(folder_.Names().empty());
+    EXPECT_NE(downloader_->FailureReason(job).find("cannot write"), std::string::npos)
+        << downloader_->FailureReason(job);
 }
 
 }  // namespace
