@@ -156,19 +156,15 @@ bool MediaControl::fullScreen(std::optional<bool> value) {
 }
 
 bool MediaControl::enableContextMenu(std::optional<bool> value) {
-    if (!mpv_) return false;
-    if (value) kept_.enableContextMenu = *value;
-    return kept_.enableContextMenu;
+    return Keep(&KeptValues::enableContextMenu, value);
 }
 
 Text MediaControl::uiMode(std::optional<Text> value) {
-    if (!mpv_) return {};
-    if (value) {
-        kept_.uiMode = std::move(*value);
-        const bool hidden = kept_.uiMode == "none" || kept_.uiMode == "invisible";
+    if (value && mpv_) {
+        const bool hidden = *value == "none" || *value == "invisible";
         mpv_.Command({"script-message", "osc-visibility", hidden ? "never" : "auto", "no-osd"});
     }
-    return kept_.uiMode;
+    return Keep(&KeptValues::uiMode, std::move(value));
 }
 
 bool MediaControl::stretchToFit(std::optional<bool> value) {
@@ -178,9 +174,7 @@ bool MediaControl::stretchToFit(std::optional<bool> value) {
 }
 
 bool MediaControl::windowlessVideo(std::optional<bool> value) {
-    if (!mpv_) return false;
-    if (value) kept_.windowlessVideo = *value;
-    return kept_.windowlessVideo;
+    return Keep(&KeptValues::windowlessVideo, value);
 }
 
 bool MediaControl::isRemote() const {

@@ -77,6 +77,14 @@ public:
     [[nodiscard]] PlayerSettings settings() { return PlayerSettings(this); }
     [[nodiscard]] PlayerNetwork Network() { return PlayerNetwork(this); }
 
+    // A member kept as written: stores the value given, reads what is stored.
+    template <class T>
+    T Keep(T KeptValues::*member, std::optional<T> value) {
+        if (!mpv_) return T{};
+        if (value) kept_.*member = std::move(*value);
+        return kept_.*member;
+    }
+
     // For the sub-objects.
     [[nodiscard]] MpvHandle& Mpv() { return mpv_; }
     [[nodiscard]] KeptValues& Kept() { return kept_; }

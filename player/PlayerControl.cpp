@@ -1,5 +1,7 @@
 #include "player/PlayerControl.h"
 
+#include <array>
+
 namespace tunelark {
 
 PlayerControl::~PlayerControl() {
@@ -18,32 +20,31 @@ MediaControl* PlayerControl::Live() const {
     return control_ && control_->IsAlive() ? control_.get() : nullptr;
 }
 
-int PlayerControl::Left(std::optional<int> value) {
+int PlayerControl::Place(std::size_t which, std::optional<int> value) {
     if (!window_) return 0;
-    if (!value) return window_->x();
-    window_->move(*value, window_->y());
+    const QRect now = window_->geometry();
+    const std::array<int, 4> current = {now.x(), now.y(), now.width(), now.height()};
+    if (!value) return current[which];
+    std::array<std::optional<int>, 4> wanted;
+    wanted[which] = value;
+    Move(wanted[0], wanted[1], wanted[2], wanted[3]);
     return 1;
+}
+
+int PlayerControl::Left(std::optional<int> value) {
+    return Place(0, value);
 }
 
 int PlayerControl::Top(std::optional<int> value) {
-    if (!window_) return 0;
-    if (!value) return window_->y();
-    window_->move(window_->x(), *value);
-    return 1;
+    return Place(1, value);
 }
 
 int PlayerControl::Width(std::optional<int> value) {
-    if (!window_) return 0;
-    if (!value) return window_->width();
-    window_->resize(*value, window_->height());
-    return 1;
+    return Place(2, value);
 }
 
 int PlayerControl::Height(std::optional<int> value) {
-    if (!window_) return 0;
-    if (!value) return window_->height();
-    window_->resize(window_->width(), *value);
-    return 1;
+    return Place(3, value);
 }
 
 void PlayerControl::Move(std::optional<int> x, std::optional<int> y, std::optional<int> width,

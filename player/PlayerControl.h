@@ -90,6 +90,8 @@ public:
     [[nodiscard]] QWidget* Window() const { return window_; }
 
 private:
+    // Reads one of x, y, width, height (0..3), or changes it alone and returns 1.
+    int Place(std::size_t which, std::optional<int> value);
     // The control while it is alive, else nullptr.
     [[nodiscard]] MediaControl* Live() const;
 

@@ -35,9 +35,9 @@ std::int32_t PlayerNetwork::downloadProgress() const {
 }
 
 std::int32_t PlayerNetwork::maxBandwidth(std::optional<std::int32_t> value) {
-    if (!control_ || !control_->IsAlive()) return 0;
-    if (value) control_->Kept().maxBandwidth = std::max(*value, 0);
-    return control_->Kept().maxBandwidth;
+    if (!control_) return 0;
+    if (value) value = std::max(*value, 0);
+    return control_->Keep(&KeptValues::maxBandwidth, value);
 }
 
 std::int32_t PlayerNetwork::bitRate() const {

@@ -14,9 +14,9 @@ std::int32_t PlayerSettings::volume(std::optional<std::int32_t> value) {
 }
 
 std::int32_t PlayerSettings::balance(std::optional<std::int32_t> value) {
-    if (!control_ || !control_->IsAlive()) return 0;
-    if (value) control_->Kept().balance = std::clamp(*value, -100, 100);
-    return control_->Kept().balance;
+    if (!control_) return 0;
+    if (value) value = std::clamp(*value, -100, 100);
+    return control_->Keep(&KeptValues::balance, value);
 }
 
 std::int32_t PlayerSettings::playCount(std::optional<std::int32_t> value) {
@@ -33,9 +33,7 @@ bool PlayerSettings::mute(std::optional<bool> value) {
 }
 
 bool PlayerSettings::autoStart(std::optional<bool> value) {
-    if (!control_ || !control_->IsAlive()) return false;
-    if (value) control_->Kept().autoStart = *value;
-    return control_->Kept().autoStart;
+    return control_ && control_->Keep(&KeptValues::autoStart, value);
 }
 
 }  // namespace tunelark

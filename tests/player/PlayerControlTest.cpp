@@ -163,8 +163,10 @@ TEST_F(PlayerControlTest, ItemInfoReadsTheMediaAndKeepsWrittenValues) {
     player_.CurrentMedia().setItemInfo("Author", Utf8ToGbk("歌手"));
     EXPECT_EQ(player_.CurrentMedia().getItemInfo("author"), Utf8ToGbk("歌手"));
     EXPECT_EQ(player_.CurrentMedia().getItemInfoByAtom(-1), "");
-    EXPECT_EQ(player_.Network().downloadProgress(), 100);  // a 60 KB file is cached whole
-    player_.URL(media_.Url("clip.mp3"));                   // a new media forgets what was written
+    // A 60 KB file is soon cached whole.
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return player_.Network().downloadProgress() == 100; }, kWaitMs));
+    player_.URL(media_.Url("clip.mp3"));  // a new media forgets what was written
     EXPECT_EQ(player_.CurrentMedia().getItemInfo("Author"), "");
 }
 
