@@ -77,7 +77,7 @@ TEST_F(PlayerControlTest, DurationIsTruncatedWhilePositionKeepsFractions) {
     EXPECT_GE(position, 1.7);
     EXPECT_LT(position, 2.5);  // playback goes on from the new place
     EXPECT_NE(position, std::trunc(position));
-    const EventArgs& moved = log_.Of(kPositionChange).front().args;
+    const EventArgs moved = log_.Of(kPositionChange).front().args;
     EXPECT_LT(std::get<double>(moved.at(0)), 1.0);
     EXPECT_NEAR(std::get<double>(moved.at(1)), 1.75, 0.25);
     EXPECT_EQ(player_.Controls().currentPositionString().substr(0, 4), "00:0");
@@ -110,6 +110,27 @@ TEST_F(PlayerControlTest, MissingAddressRaisesErrorsAndThePlayerStaysUsable) {
 
     player_.URL(media_.Url("clip.mp3"));
     EXPECT_TRUE(WaitForPlayState(kPlayPlaying));
+}
+
+TEST_F(PlayerControlTest, ACallbackMayReplaceOrCloseThePlayerItIsCalledFor) {
+    // Replacing the control from inside its own event: the old one ends at once, goes later.
+    int replaced = 0;
+    ASSERT_TRUE(player_.PlayStateChange(
+        [&](std::intptr_t, const EventArgs& args) {
+            if (std::get<std::int32_t>(args.at(0)) != kPlayPlaying || replaced++ > 0) return;
+            player_.Create(&window_, 1, 9, 485, 240);
+            player_.URL(media_.Url("clip.mp3"));
+        },
+        0));
+    player_.URL(media_.Url("clip.mp4"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return replaced == 1; }, kWaitMs));
+    ASSERT_TRUE(WaitForPlayState(kPlayPlaying));
+    EXPECT_EQ(player_.CurrentMedia().imageSourceWidth(), 0);  // the MP3 plays now
+
+    ASSERT_TRUE(player_.StatusChange([&](std::intptr_t, const EventArgs&) { player_.Close(); }, 0));
+    player_.Controls().pause();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return player_.Window() == nullptr; }, kWaitMs));
+    EXPECT_EQ(player_.playState(), 0);
 }
 
 TEST_F(PlayerControlTest, VolumeIsClampedAndMuteFollowsWrites) {
