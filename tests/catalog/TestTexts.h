@@ -14,6 +14,12 @@ inline Text Gbk(const std::string& utf8) {
     return Utf8ToGbk(utf8);
 }
 
+// True when text is prefix followed by exactly 13 digits (a millisecond time stamp).
+inline bool IsStamped(const std::string& text, const std::string& prefix) {
+    if (!text.starts_with(prefix) || text.size() != prefix.size() + 13) return false;
+    return text.find_first_not_of("0123456789", prefix.size()) == std::string::npos;
+}
+
 inline std::string ReadTestFile(const std::string& name) {
     std::ifstream file(std::string(TUNELARK_TEST_DATA) + "/" + name, std::ios::binary);
     std::ostringstream bytes;
