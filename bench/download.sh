@@ -20,6 +20,7 @@ command -v aria2c >/dev/null || need+=(aria2)
 if [[ ${#need[@]} -gt 0 ]]; then
     echo "installing ${need[*]}" >&2
     sudo_cmd=(); [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" apt-get update -qq
     "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
 fi
 nginx_bin=$(command -v nginx || echo /usr/sbin/nginx)
