@@ -30,6 +30,17 @@ Text IdAfterLast(const Text& pageLink, const Text& marker) {
     return id;
 }
 
+Text WebAddressOnly(Text address) {
+    const size_t schemeEnd = address.find("://");
+    if (schemeEnd == Text::npos) return {};
+    Text scheme = address.substr(0, schemeEnd);
+    std::ranges::transform(scheme, scheme.begin(), [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    if (scheme != "http" && scheme != "https") return {};
+    return address;
+}
+
 Text FetchAddressReply(const AddressRequest& request) {
     WebRequestOptions options;
     options.extraHeaders = request.extraHeaders;

@@ -23,6 +23,10 @@ struct AddressRequest {
 // Sends the request; the reply text, "" on failure.
 [[nodiscard]] Text FetchAddressReply(const AddressRequest& request);
 
+// The address a reply gave, kept only when it is a web address (http or https): it goes to the
+// player and the downloader, which must not be sent to local files or devices by a reply.
+[[nodiscard]] Text WebAddressOnly(Text address);
+
 // The id after the last marker, without control characters: it comes from a reply and goes into
 // a header line, where a stray CR must not start a line of its own.
 [[nodiscard]] Text IdAfterLast(const Text& pageLink, const Text& marker);

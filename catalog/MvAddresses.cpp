@@ -25,7 +25,7 @@ constexpr std::array<QualityField, 4> kQualityFields{{
 std::vector<MvQuality> ParseMvAddressReply(const Text& reply) {
     std::vector<MvQuality> qualities;
     for (const QualityField& field : kQualityFields) {
-        Text address = TextBetween(reply, field.marker, "\"");
+        Text address = WebAddressOnly(TextBetween(reply, field.marker, "\""));
         if (!address.empty()) qualities.push_back({field.label, std::move(address)});
     }
     return qualities;

@@ -16,7 +16,7 @@ struct MvQuality {
 };
 
 // The qualities an MV address reply holds, in the order 432p, 540p, 720p, 1080p; a quality
-// whose field is missing or empty is left out.
+// whose field is missing, empty or not an http(s) address is left out.
 [[nodiscard]] std::vector<MvQuality> ParseMvAddressReply(const Text& reply);
 
 // Asks the MV address service for the MV of a page link ("...id=ID"), with a fresh time stamp.

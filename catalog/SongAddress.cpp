@@ -6,7 +6,7 @@
 namespace tunelark {
 
 Text ParseSongAddressReply(const Text& reply) {
-    return TextBetween(reply, ",\"hcVideoUrl\":\"", "\"");
+    return WebAddressOnly(TextBetween(reply, ",\"hcVideoUrl\":\"", "\""));
 }
 
 Text ResolveSongAddress(const Text& pageLink, const ServiceConfig& services) {

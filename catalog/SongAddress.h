@@ -6,7 +6,7 @@
 namespace tunelark {
 
 // The media address in a song address reply: what stands between `,"hcVideoUrl":"` and the
-// next double quote; "" when either is missing.
+// next double quote; "" when either is missing or it is not an http(s) address.
 [[nodiscard]] Text ParseSongAddressReply(const Text& reply);
 
 // Asks the song address service for the song of a page link ("...?kwid=ID"), with a fresh time
