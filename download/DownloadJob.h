@@ -74,6 +74,7 @@ private:
     void FetchWhole(CURL* easy);
     void AskForSingleStream();
     bool Deliver(int64_t offset, const char* data, size_t size, bool wholeStream);
+    void StartWriteBack(int64_t offset, int64_t size) const;
     bool WaitBeforeRetry(int32_t attempt);
 
     [[nodiscard]] bool HaltedLocked() const;

@@ -89,6 +89,7 @@ bool DownloadJob::Deliver(int64_t offset, const char* data, size_t size, bool wh
         Fail(error);
         return false;
     }
+    StartWriteBack(offset, static_cast<int64_t>(size));
     Lock lock(mutex_);
     for (size_t reported = 0; reported < size;) {
         const size_t chunk = std::min(size - reported, static_cast<size_t>(kReportChunk));
@@ -100,6 +101,15 @@ bool DownloadJob::Deliver(int64_t offset, const char* data, size_t size, bool wh
     }
     changed_.wait(lock, [&] { return state_ != JobState::Paused; });
     return !HaltedLocked();
+}
+
+// Each time the writes pass a part boundary, the part just finished starts going to disk: the
+// flush at the end then has little left to wait for.
+void DownloadJob::StartWriteBack(int64_t offset, int64_t size) const {
+    const int64_t end = offset + size;
+    if (end / kPartSize == offset / kPartSize && end != total_) return;
+    const int64_t from = std::max<int64_t>(0, (end - 1) / kPartSize * kPartSize - kPartSize);
+    file_->StartWriteBack(from, end - from);
 }
 
 bool DownloadJob::WaitBeforeRetry(int32_t attempt) {

@@ -105,6 +105,15 @@ bool PartFile::WriteAt(int64_t offset, const char* data, size_t size, std::strin
     return true;
 }
 
+void PartFile::StartWriteBack(int64_t offset, int64_t length) const {
+#ifdef __linux__
+    sync_file_range(fd_, offset, length, SYNC_FILE_RANGE_WRITE);
+#else
+    (void)offset;
+    (void)length;
+#endif
+}
+
 bool PartFile::Commit(std::string& error) {
     if (fsync(fd_) != 0) {
         error = Reason("cannot flush the file to disk", errno);

@@ -31,6 +31,9 @@ public:
     // Writes the bytes at the offset; callable from several threads for distinct ranges.
     [[nodiscard]] bool WriteAt(int64_t offset, const char* data, size_t size,
                                std::string& error) const;
+    // Asks the system to start writing a written range to disk now, without waiting, so that
+    // Commit's flush finds little left to do. A hint: it may do nothing.
+    void StartWriteBack(int64_t offset, int64_t length) const;
     [[nodiscard]] bool Commit(std::string& error);
 
     [[nodiscard]] const std::filesystem::path& TemporaryPath() const { return temporary_; }
