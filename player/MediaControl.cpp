@@ -22,6 +22,8 @@ MpvHandle::Options OptionsFor(std::uint64_t videoWindow) {
         {"input-vo-keyboard", "no"},
         // A position written is where playback goes, not the key frame before it.
         {"hr-seek", "yes"},
+        // Without a sound device a song still plays (silently), as a video does.
+        {"audio-fallback-to-null", "yes"},
     };
     if (videoWindow == 0) {
         options.insert(options.end(), {{"vo", "null"}, {"ao", "null"}});
@@ -30,6 +32,9 @@ MpvHandle::Options OptionsFor(std::uint64_t videoWindow) {
         // force-window keeps the window, and so the controller, for audio-only media too.
         options.insert(options.end(), {{"wid", std::to_string(videoWindow)},
                                        {"vo", "gpu,x11"},
+                                       // Two players probing Vulkan at once crash on a
+                                       // software renderer; OpenGL is probed safely.
+                                       {"gpu-api", "opengl"},
                                        {"osc", "yes"},
                                        // No logo inviting drops, no window buttons (close
                                        // would end the embedded player).
