@@ -106,7 +106,7 @@ TEST_F(CatalogCommandSetTest, ResolvingTheSelectedMvFillsTheQualityList) {
 }
 
 TEST_F(CatalogCommandSetTest, SongDownloadRunsOnAWorkerIntoTheChosenFolder) {
-    const auto folder = std::filesystem::temp_directory_path() / "tunelark-command-set-download";
+    const auto folder = test::PrivateTempPath("command-set-download");
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     server_.Reply("/media/s.mp3", std::string(300'000, 'm'), false, "audio/mpeg");

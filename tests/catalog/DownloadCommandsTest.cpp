@@ -23,10 +23,8 @@ namespace fs = std::filesystem;
 class DownloadCommands : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("tunelark-catalog-" +
-                   std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder_ =
+            test::PrivateTempPath(::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(folder_);
         fs::create_directories(folder_);
         for (size_t i = 0; i < media_.size(); ++i) media_[i] = static_cast<char>(i * 7 % 251);

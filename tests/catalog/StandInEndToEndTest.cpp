@@ -28,15 +28,16 @@ class StandInEndToEnd : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         standIn_ = new test::StandInProcess(TUNELARK_STANDIN, TUNELARK_STANDIN_MEDIA,
-                                            fs::temp_directory_path() / "tunelark-catalog-e2e.log");
+                                            test::PrivateTempPath("standin.log"));
     }
     static void TearDownTestSuite() {
         delete standIn_;
         standIn_ = nullptr;
+        fs::remove(test::PrivateTempPath("standin.log"));
     }
     void SetUp() override {
         ASSERT_FALSE(standIn_->Base().empty()) << "the stand-in did not start";
-        folder_ = fs::temp_directory_path() / ("tunelark-catalog-e2e-" + std::to_string(getpid()));
+        folder_ = test::PrivateTempPath("e2e");
         fs::remove_all(folder_);
         fs::create_directories(folder_);
     }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -18,6 +21,12 @@ inline Text Gbk(const std::string& utf8) {
 inline bool IsStamped(const std::string& text, const std::string& prefix) {
     if (!text.starts_with(prefix) || text.size() != prefix.size() + 13) return false;
     return text.find_first_not_of("0123456789", prefix.size()) == std::string::npos;
+}
+
+// A path in the temporary folder that no other test process uses.
+inline std::filesystem::path PrivateTempPath(const std::string& name) {
+    return std::filesystem::temp_directory_path() /
+           ("tunelark-catalog-" + std::to_string(getpid()) + "-" + name);
 }
 
 inline std::string ReadTestFile(const std::string& name) {
