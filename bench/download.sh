@@ -130,3 +130,11 @@ for i in "${!labels[@]}"; do
         "$(awk -v a="$rate" -v b="$curl_mbps" 'BEGIN { print a / b }')" \
         "$(awk -v a="$rate" -v b="$aria_mbps" 'BEGIN { print a / b }')"
 done
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+echo
+echo "targets (in this run):"
+echo "  threads 1, wall of curl -o + fsync / ours:       $(ratio "${wall[3]}" "${wall[0]}")  (want >= 1.0)"
+echo "  threads 1, CPU per GiB, ours / curl -o:          $(ratio "${cpu[0]}" "${cpu[2]}")  (want <= 1.0)"
+echo "  threads 4, throughput / aria2c -x4 -s4 -k1M's:   $(ratio "${wall[5]}" "${wall[1]}")  (want >= 2.0)"
+echo "  peak RSS, threads 1 and 4:                       $((rss[0] / 1024)) and $((rss[1] / 1024)) MiB  (want < 64)"
