@@ -8,6 +8,7 @@
 #include "JobEnd.h"
 #include "ReplayServer.h"
 #include "TestTexts.h"
+#include "catalog/CatalogSearch.h"
 #include "catalog/Columns.h"
 #include "catalog/DownloadCommands.h"
 #include "platform/RowStore.h"
@@ -72,6 +73,24 @@ TEST_F(DownloadCommands, HostileArtistStaysInsideTheFolder) {
     ASSERT_GT(StartSongDownload(results_, row, Target(end)), 0);
     EXPECT_EQ(end.Wait(), kReportDone);
     EXPECT_EQ(Files(), std::vector<fs::path>{folder_ / ".._.._x_..《凉凉》.MP3"});
+}
+
+TEST_F(DownloadCommands, HostileNamesFromASearchReplyStayInsideTheFolder) {
+    server_.Reply(
+        "/r.s", "{'ARTIST':'..%2F..%5C..%2Fevil','ALIAS':'','X':'1','ALBUM':'t','MP3RID':'MP3_9'}");
+    server_.Reply("/tool/song/ajax/api.php",
+                  ",\"hcVideoUrl\":\"" + server_.Base() + "/media/a.mp3\"");
+    const ServiceConfig services{server_.Base(), server_.Base(), "", ""};
+    SearchSession session(results_);
+    ASSERT_EQ(RunSearch(SearchMode::Music, "k", session.Begin(), services), 1);
+
+    JobEnd end;
+    DownloadTarget target = Target(end);
+    target.keyword = "/../..";
+    ASSERT_GT(
+        StartSongDownload(results_, TakeRow(results_, 0, SongColumn::kCount), target, services), 0);
+    EXPECT_EQ(end.Wait(), kReportDone);
+    EXPECT_EQ(Files(), std::vector<fs::path>{folder_ / ".._.._.._evil《_.._..》.MP3"});
 }
 
 TEST_F(DownloadCommands, AFailedStartSaysSoAndForgetsTheAddress) {
