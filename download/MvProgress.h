@@ -4,11 +4,7 @@
 
 namespace tunelark {
 
-// MV downloads report into the "状态" column of the quality list "超级列表框2".
-class MvProgress final : public RowProgress {
-public:
-    static constexpr int32_t kStatusColumn = 2;
-    explicit MvProgress(RowList& qualityList) : RowProgress(qualityList, kStatusColumn) {}
-};
+// MV downloads report into the "状态" column (index 2) of the quality list "超级列表框2".
+using MvProgress = StatusColumnProgress<2>;
 
 }  // namespace tunelark

@@ -14,7 +14,6 @@ namespace tunelark {
 // never draws the first one's reports into its row, and reports for a row that a new search
 // has removed are dropped. All its writes hold its own lock; it is called under a job's lock,
 // so the order is always job lock, then this lock, then the list's.
-// SongProgress and MvProgress fix the list and column.
 class RowProgress {
 public:
     RowProgress(RowList& list, int32_t statusColumn);
@@ -32,6 +31,14 @@ private:
     RowList& list_;
     const int32_t statusColumn_;
     std::mutex mutex_;
+};
+
+// A RowProgress for one list's status column (SongProgress, MvProgress).
+template <int32_t StatusColumn>
+class StatusColumnProgress final : public RowProgress {
+public:
+    static constexpr int32_t kStatusColumn = StatusColumn;
+    explicit StatusColumnProgress(RowList& list) : RowProgress(list, StatusColumn) {}
 };
 
 }  // namespace tunelark
