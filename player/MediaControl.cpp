@@ -165,11 +165,20 @@ bool MediaControl::enableContextMenu(std::optional<bool> value) {
 }
 
 Text MediaControl::uiMode(std::optional<Text> value) {
-    if (value && mpv_) {
-        const bool hidden = *value == "none" || *value == "invisible";
-        mpv_.Command({"script-message", "osc-visibility", hidden ? "never" : "auto", "no-osd"});
-    }
-    return Keep(&KeptValues::uiMode, std::move(value));
+    const bool written = value.has_value();
+    const Text mode = Keep(&KeptValues::uiMode, std::move(value));
+    if (written) ShowController();
+    return mode;
+}
+
+void MediaControl::ShowController() {
+    if (!mpv_) return;
+    // Sound alone gives the controller nothing to hide behind: it stays on screen.
+    const bool hidden = kept_.uiMode == "none" || kept_.uiMode == "invisible";
+    const bool soundOnly =
+        state_.phase == MediaPhase::Loaded && mpv_.GetString("vid").value_or("no") == "no";
+    const char* visibility = hidden ? "never" : soundOnly ? "always" : "auto";
+    mpv_.Command({"script-message", "osc-visibility", visibility, "no-osd"});
 }
 
 bool MediaControl::stretchToFit(std::optional<bool> value) {
@@ -220,6 +229,7 @@ void MediaControl::HandleEvent(const mpv_event& event) {
             break;
         case MPV_EVENT_FILE_LOADED:
             state_.phase = MediaPhase::Loaded;
+            ShowController();
             Publish();
             break;
         case MPV_EVENT_END_FILE:

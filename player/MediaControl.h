@@ -100,6 +100,8 @@ signals:
 
 private:
     void Load(bool paused);
+    // Applies uiMode and the kind of media to mpv's on-screen controller.
+    void ShowController();
     void ObserveProperties();
     void Drain();
     void HandleEvent(const mpv_event& event);

@@ -102,6 +102,7 @@ void EmbedAndGoFullScreen() {
     // The song player: audio only, still with a window for the controller.
     auto* songBox = new QGroupBox("song", &window);
     songBox->setGeometry(360, 320, 260, 120);
+    songBox->show();
     ControlHost songHost;
     ASSERT_NE(songHost.CreateActiveX(songBox, kMediaPlayerClassId, 2, 8, 245, 104, 0), nullptr);
     const std::shared_ptr<MediaControl> song = songHost.GetIDispatch();
