@@ -87,8 +87,10 @@ std::int32_t KeyCode(int qtKey) {
 std::string MpvKeyName(int qtKey, Qt::KeyboardModifiers modifiers, const QString& text) {
     const bool chord = modifiers & (Qt::ControlModifier | Qt::AltModifier);
     // q / Q quit mpv, Ctrl+W closes its window: an embedded player must never end itself.
+    // s with any modifier saves a screenshot into the working folder: nothing may be written
+    // where the user did not choose.
     if ((qtKey == Qt::Key_Q && !chord) ||
-        (qtKey == Qt::Key_W && (modifiers & Qt::ControlModifier))) {
+        (qtKey == Qt::Key_W && (modifiers & Qt::ControlModifier)) || qtKey == Qt::Key_S) {
         return {};
     }
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) {

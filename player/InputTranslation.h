@@ -14,7 +14,7 @@ namespace tunelark {
 [[nodiscard]] std::int32_t KeyCode(int qtKey);
 
 // Qt's input as mpv's input commands name it. Empty: not forwarded (including the keys that
-// would quit the embedded player for good).
+// would quit the embedded player for good or write screenshots).
 [[nodiscard]] std::string MpvKeyName(int qtKey, Qt::KeyboardModifiers modifiers,
                                      const QString& text);
 [[nodiscard]] std::string MpvButtonName(Qt::MouseButton button);

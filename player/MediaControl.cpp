@@ -24,6 +24,8 @@ MpvHandle::Options OptionsFor(std::uint64_t videoWindow) {
         {"hr-seek", "yes"},
         // Without a sound device a song still plays (silently), as a video does.
         {"audio-fallback-to-null", "yes"},
+        // mpv's command console would let a key press run programs and write files.
+        {"load-osd-console", "no"},
     };
     if (videoWindow == 0) {
         options.insert(options.end(), {{"vo", "null"}, {"ao", "null"}});
