@@ -17,11 +17,16 @@ namespace tunelark {
 // what it reads back. Before Create, after Close, or once the host window is gone, reads give
 // 0/false/empty and writes do nothing. GUI thread only.
 //
-// Members read from mpv: URL (the address last written), playState, openState, status,
-// versionInfo, fullScreen, stretchToFit, and those of Controls(), CurrentMedia(), settings()
-// and Network() as their headers say. Kept as written and read back: enableContextMenu, uiMode,
-// windowlessVideo, settings().balance and autoStart, Network().maxBandwidth. Reading 0/false:
-// isOnline (read-only: the player knows nothing of the network), isRemote.
+// URL: writing it loads and plays the address (an empty one stops); it reads the address last
+// written. Read from mpv: playState, openState, status (from its events), versionInfo,
+// fullScreen (the main window goes full screen with only the player shown; double-click and
+// Esc work too), stretchToFit, and the members of Controls(), CurrentMedia(), settings() and
+// Network() as their headers say. Kept as written and read back: enableContextMenu, uiMode
+// ("none" and "invisible" also hide the on-screen controller), windowlessVideo,
+// settings().balance and autoStart, Network().maxBandwidth. Reading 0/false: isOnline
+// (read-only: the player knows nothing of the network), isRemote.
+//
+// libmpv needs LC_NUMERIC "C": the application sets it right after creating QApplication.
 class PlayerControl final {
 public:
     PlayerControl() = default;
