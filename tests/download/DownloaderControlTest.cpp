@@ -12,13 +12,14 @@ using DownloaderControlTest = DownloaderFixture;
 TEST_F(DownloaderControlTest, APausedJobWaitsUntilResumed) {
     Serve(3 * kPartSize);
     server_->SetFaults(
-        {.stall = std::chrono::milliseconds(100)});  // keeps the job from ending early
+        {.stall = std::chrono::milliseconds(50)});  // keeps the job from ending early
     ReportLog log;
     const int32_t job = StartJob(1, log);
     ASSERT_GT(job, 0);
     ASSERT_TRUE(log.WaitForBytes(1));
     ASSERT_TRUE(downloader_->Pause(job));
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    // A worker finishes the chunk it is receiving (its reply may still be on its way), then waits.
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
     const size_t whilePaused = log.Reports().size();
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_EQ(log.Reports().size(), whilePaused) << "no bytes while paused";
