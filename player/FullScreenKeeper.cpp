@@ -17,8 +17,9 @@ void FullScreenKeeper::Enter() {
     active_ = true;
     window_ = player_->window();
     for (QWidget* widget = player_; widget != window_; widget = widget->parentWidget()) {
-        chain_.push_back({widget, widget->geometry()});
+        chain_.push_back({widget, widget->geometry(), widget->isHidden()});
         HideSiblings(widget);
+        widget->show();
     }
     windowState_ = window_->windowState();
     window_->setWindowState(windowState_ | Qt::WindowFullScreen);
@@ -65,7 +66,9 @@ void FullScreenKeeper::Leave() {
         window_->setWindowState(windowState_);
     }
     for (const Placed& placed : std::views::reverse(chain_)) {
-        if (placed.widget) placed.widget->setGeometry(placed.geometry);
+        if (!placed.widget) continue;
+        placed.widget->setGeometry(placed.geometry);
+        if (placed.hidden) placed.widget->hide();
     }
     for (const auto& layout : pausedLayouts_) {
         if (layout) layout->setEnabled(true);

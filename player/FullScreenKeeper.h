@@ -32,6 +32,7 @@ private:
     struct Placed {
         QPointer<QWidget> widget;
         QRect geometry;
+        bool hidden;  // e.g. the page of a tab that is not the current one
     };
 
     void HideSiblings(QWidget* widget);

@@ -84,5 +84,44 @@ TEST_F(FullScreenTest, ClosingThePlayerInFullScreenRestoresTheWindow) {
         kWaitMs));
 }
 
+TEST(FullScreenWindowTest, TheWindowMayCloseWhileThePlayerIsFullScreen) {
+    auto window = std::make_unique<QWidget>();
+    window->resize(400, 300);
+    window->show();
+    PlayerControl player;
+    ASSERT_NE(player.Create(window.get(), 1, 9, 200, 100), nullptr);
+    player.fullScreen(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->isFullScreen(); }, kWaitMs));
+    window.reset();
+    EXPECT_EQ(player.Window(), nullptr);
+    EXPECT_FALSE(player.fullScreen());
+}
+
+TEST(FullScreenWindowTest, APlayerOnAHiddenTabIsShownForFullScreen) {
+    QWidget window;
+    auto* tabs = new QTabWidget(&window);
+    tabs->setGeometry(0, 0, 600, 400);
+    auto* front = new QWidget;
+    auto* back = new QWidget;
+    tabs->addTab(front, "front");
+    tabs->addTab(back, "player");
+    window.resize(640, 480);
+    window.show();
+    PlayerControl player;
+    ASSERT_NE(player.Create(back, 1, 9, 300, 200), nullptr);
+    ASSERT_FALSE(player.Window()->isVisible());
+
+    player.fullScreen(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.isFullScreen(); }, kWaitMs));
+    EXPECT_TRUE(player.Window()->isVisible());
+    EXPECT_FALSE(front->isVisible());
+
+    player.fullScreen(false);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isFullScreen(); }, kWaitMs));
+    EXPECT_FALSE(player.Window()->isVisible());
+    EXPECT_TRUE(front->isVisible());
+    EXPECT_EQ(tabs->currentWidget(), front);
+}
+
 }  // namespace
 }  // namespace tunelark::test
