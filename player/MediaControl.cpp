@@ -14,7 +14,6 @@ namespace tunelark {
 MediaControl::MediaControl(std::uint64_t videoWindow)
     : mpv_(MpvHandle::Create(PlayerOptions(videoWindow))) {
     if (!mpv_) return;
-    ObserveProperties();
     mpv_set_wakeup_callback(
         mpv_.get(),
         [](void* self) {
@@ -24,6 +23,9 @@ MediaControl::MediaControl(std::uint64_t videoWindow)
             QMetaObject::invokeMethod(control, &MediaControl::Drain, Qt::QueuedConnection);
         },
         this);
+    // After the callback: the first values of the observed properties wake the drain up, and
+    // whatever mpv queued while starting goes with them.
+    ObserveProperties();
 }
 
 MediaControl::~MediaControl() {
