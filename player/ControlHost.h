@@ -32,7 +32,8 @@ public:
     // dialog frame, 5 single line, above 5 none) and, when the class text (GBK) names the media
     // player control, a control inside it. Returns the window (owned by the parent, deleted when
     // closed), or nullptr without a parent. A control hosted before is disconnected and ended
-    // first: each host runs one mpv instance.
+    // first (each host runs one mpv instance); its window stays with its parent, empty, until
+    // closed.
     [[nodiscard]] QWidget* CreateActiveX(QWidget* parent, const Text& classText, int x, int y,
                                          int width, int height, std::int32_t borderStyle);
     // The control made by the last CreateActiveX, shared with the caller; empty when none.
