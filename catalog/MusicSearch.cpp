@@ -11,8 +11,6 @@ namespace {
 constexpr const char* kQueryTail =
     "&ft=music&client=kt&cluster=0&rn=10&rformat=json&callback=searchMusicResult&encoding=utf8"
     "&vipver=MUSIC_8.0.3.1&";
-constexpr const char* kSongIdPattern = "'MP3RID':'MP3_(.*?)'";
-constexpr const char* kDetailsPattern = "'ARTIST':'(.*?)','ALIAS':'','(.*?)'ALBUM':'(.*?)'";
 
 }  // namespace
 

@@ -9,6 +9,11 @@
 
 namespace tunelark {
 
+// The patterns a music search reply is read with, once percent-decoded: capture 1 of the first
+// is a song id; the second's captures 1 and 3 are the artist and the title.
+inline constexpr const char* kSongIdPattern = "'MP3RID':'MP3_(.*?)'";
+inline constexpr const char* kDetailsPattern = "'ARTIST':'(.*?)','ALIAS':'','(.*?)'ALBUM':'(.*?)'";
+
 // The music search service's address for a keyword (as a query value, KeywordQueryValue).
 [[nodiscard]] Text MusicSearchAddress(const Text& keyword, const std::string& musicBase);
 

@@ -12,7 +12,9 @@ Text Tabs(size_t count) {
     return Text(count, '\t');
 }
 
-const Text& AbstractPattern() {
+}  // namespace
+
+const Text& MvAbstractPattern() {
     static const Text pattern = Text("<div class=\"c-abstract\">\r\n") + Tabs(6) + "(.*?)\r\n" +
                                 Tabs(5) + "</div>\r\n" + Tabs(5) +
                                 "<div class=\"structure-words-vertical\">\r\n" + Tabs(6) +
@@ -24,13 +26,11 @@ const Text& AbstractPattern() {
     return pattern;
 }
 
-const Text& LinkPattern() {
+const Text& MvLinkPattern() {
     static const Text pattern = Text("<div class=\"c-image page-pic\">\r\n") + Tabs(5) +
                                 "<a href=\"(.*?)\" target=\"_blank\"";
     return pattern;
 }
-
-}  // namespace
 
 Text MvSearchAddress(const Text& keyword, const std::string& mvBase) {
     return mvBase + "/so?q=" + KeywordQueryValue(keyword) + "&nsid=3";
@@ -39,8 +39,8 @@ Text MvSearchAddress(const Text& keyword, const std::string& mvBase) {
 std::vector<FoundRow> ParseMvSearchPage(const Text& page, const std::string& mvBase) {
     PatternMatcher abstracts;
     PatternMatcher links;
-    abstracts.Search(AbstractPattern(), page);
-    links.Search(LinkPattern(), page);
+    abstracts.Search(MvAbstractPattern(), page);
+    links.Search(MvLinkPattern(), page);
 
     std::vector<FoundRow> rows;
     const int32_t count = abstracts.MatchCount();

@@ -9,6 +9,11 @@
 
 namespace tunelark {
 
+// The patterns an MV search page is read with: the abstract block (captures: title, singer) and
+// the MV's link (capture 1), each in the page's exact layout.
+[[nodiscard]] const Text& MvAbstractPattern();
+[[nodiscard]] const Text& MvLinkPattern();
+
 // The MV site's search page address for a keyword (as a query value, KeywordQueryValue).
 [[nodiscard]] Text MvSearchAddress(const Text& keyword, const std::string& mvBase);
 

@@ -2,7 +2,11 @@
 add_library(tunelark_settings INTERFACE)
 target_compile_features(tunelark_settings INTERFACE cxx_std_20)
 target_compile_options(tunelark_settings INTERFACE
-    -Wall -Wextra -Werror -Wold-style-cast -Wnon-virtual-dtor -Wshadow=local)
+    -Wall -Wextra -Werror -Wold-style-cast -Wnon-virtual-dtor)
+# clang knows no "=local" form; its plain -Wshadow would also flag members and is left off.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(tunelark_settings INTERFACE -Wshadow=local)
+endif()
 target_include_directories(tunelark_settings INTERFACE ${PROJECT_SOURCE_DIR})
 
 option(TUNELARK_SANITIZE "Build everything with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
@@ -17,6 +21,21 @@ endif()
 if(TUNELARK_TSAN)
     add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
     add_link_options(-fsanitize=thread)
+endif()
+
+# libFuzzer targets (fuzz/): the whole tree gets coverage instrumentation and ASan+UBSan; only
+# the fuzz targets link libFuzzer's main. clang only.
+option(TUNELARK_FUZZ "Build the libFuzzer targets in fuzz/ (clang only)" OFF)
+if(TUNELARK_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+        message(FATAL_ERROR "TUNELARK_FUZZ needs clang (CC=clang CXX=clang++)")
+    endif()
+    if(TUNELARK_SANITIZE OR TUNELARK_TSAN)
+        message(FATAL_ERROR "TUNELARK_FUZZ brings its own sanitizers")
+    endif()
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined
+                        -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
 endif()
 
 # One static library per folder: tunelark_library(name SOURCES... [DEPS ...]).

@@ -8,10 +8,16 @@ namespace {
 
 constexpr size_t kMaxHostNameBytes = 240;
 
-// A byte of 0x80 or above starts a two-byte GBK character.
+// Two bytes are one character only where the code page reads them so (lead 0x81-0xFE, trail
+// 0x40-0xFE but 0x7F): after a stray lead byte the host reads the next byte on its own, so a
+// "/" there must count as the separator it becomes.
 size_t CharLength(const Text& text, size_t at) {
-    const bool lead = static_cast<unsigned char>(text[at]) >= 0x80;
-    return lead && at + 1 < text.size() ? 2 : 1;
+    if (at + 1 >= text.size()) return 1;
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const auto trail = static_cast<unsigned char>(text[at + 1]);
+    const bool pair =
+        lead >= 0x81 && lead <= 0xFE && trail >= 0x40 && trail <= 0xFE && trail != 0x7F;
+    return pair ? 2 : 1;
 }
 
 bool IsSeparator(char c) {

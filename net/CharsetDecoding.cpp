@@ -54,7 +54,7 @@ Utf16Bytes ToLittleEndianBytes(const std::u16string& units) {
 
 Text DeclaredCharset(const Text& text) {
     PatternMatcher matcher;
-    if (!matcher.Search(R"(<meta.+?charset=[^\w]?([-\w]+))", text.substr(0, kDeclarationWindow))) {
+    if (!matcher.Search(kMetaCharsetPattern, text.substr(0, kDeclarationWindow))) {
         return {};
     }
     return matcher.CaptureText(1, 1);
@@ -70,6 +70,10 @@ Text ApplyDeclaredCharset(const Text& text, std::string_view body) {
     const Text charset = DeclaredCharset(text);
     if (charset.empty() || charset == "gbk" || charset == "gb2312") return text;
     return DecodeToGbk(body, charset).value_or(text);
+}
+
+Text PageText(std::string_view body) {
+    return ApplyDeclaredCharset(Text(body.substr(0, body.find('\0'))), body);
 }
 
 }  // namespace tunelark

@@ -14,9 +14,19 @@ struct Cookie {
     Text value;
 };
 
+// The text without a lead byte that ends it alone: written back with a ";" after it, that byte
+// would take the ";" as its second byte and join its item to the next one.
+std::string_view WithoutDanglingLead(std::string_view text) {
+    std::size_t last = 0;
+    for (std::size_t at = 0; at < text.size(); at = NextCharacter(text, at)) last = at;
+    const bool dangling = last + 1 == text.size() && static_cast<unsigned char>(text[last]) >= 0x80;
+    return dangling ? text.substr(0, last) : text;
+}
+
 // Items between ";" separators; a ";" at the very end closes the last item rather than
 // starting an empty one.
-std::vector<Cookie> SplitCookies(std::string_view text) {
+std::vector<Cookie> SplitCookies(std::string_view whole) {
+    const std::string_view text = WithoutDanglingLead(whole);
     std::vector<Cookie> cookies;
     for (std::size_t at = 0; at < text.size();) {
         std::size_t end = FindText(text, ";", at, false);
@@ -38,8 +48,15 @@ void Fold(std::vector<Cookie>& cookies, const Cookie& update) {
     cookies.push_back(update);
 }
 
+// A CR or LF would break the Cookie request header the text is sent in, or add lines of a
+// server's choosing to it.
+bool HasLineBreakByte(const Text& text) {
+    return text.find_first_of("\r\n") != Text::npos;
+}
+
 bool IsKept(const Cookie& cookie) {
-    return !cookie.name.empty() && !cookie.value.empty() && cookie.value != "deleted";
+    return !cookie.name.empty() && !cookie.value.empty() && cookie.value != "deleted" &&
+           !HasLineBreakByte(cookie.name) && !HasLineBreakByte(cookie.value);
 }
 
 }  // namespace

@@ -193,8 +193,7 @@ private:
         Write(outputs_.replyCookies, replyCookies);
         if (facts.location) Write(outputs_.redirectTarget, *facts.location);
         if (outputs_.replyBytes) *outputs_.replyBytes = outcome.body;
-        const Text text = outcome.body.substr(0, outcome.body.find('\0'));
-        Text result = ApplyDeclaredCharset(text, outcome.body);
+        Text result = PageText(outcome.body);
         RunWaitHook();
         return result;
     }

@@ -22,6 +22,10 @@ TEST(FileNameFromAddress, TakesTheLastComponentBeforeTheQuery) {
         {"http://host/?only=query", ""},
         // The second byte of a GBK character (0x5C) is no separator.
         {"http://host/x/\x95\x5c.mp3", "\x95\x5c.mp3"},
+        // After a byte that starts no character (0xCC before "/", 0x80) the "/" still separates:
+        // the host reads it so.
+        {"http://host/x\xcc/..\xcc/etc", "etc"},
+        {"a\x80/b", "b"},
     };
     for (const auto& c : cases) EXPECT_EQ(FileNameFromAddress(c.address), c.name) << c.address;
 }
@@ -42,8 +46,14 @@ TEST(SafeFileName, HostileNamesStayInsideTheFolder) {
         {"tab\there\x7f", "tab_here_"},
         {"..\\..\\x", ".._.._x"},
         {"\xb8\xe8.mp3", "\xb8\xe8.mp3"},  // 歌.mp3 is kept whole
+        // A stray lead byte does not hide the separator after it.
+        {"\xcc/..\xcc/x", "\xcc_..\xcc_x"},
+        {"\x81\\x", "\x81\\x"},  // 0x81 0x5C is one character
     };
-    for (const auto& c : cases) EXPECT_EQ(SafeFileName(c.name), c.safe) << c.name;
+    for (const auto& c : cases) {
+        EXPECT_EQ(SafeFileName(c.name), c.safe) << c.name;
+        EXPECT_EQ(GbkToUtf8(SafeFileName(c.name)).find('/'), std::string::npos) << c.name;
+    }
 }
 
 TEST(SafeFileName, LongNamesAreCutWithoutSplittingACharacter) {

@@ -35,7 +35,13 @@ TEST(MergeCookiesTest, FoldsNewItemsIn) {
         {"BytesA1A1AcrossCharactersKept", "", "k=" ACROSS, "k=" ACROSS ";", "k=" ACROSS},
         {"TabIsNoSpace", "", "k=\t1", "k=\t1;", "k=\t1"},
         {"DeletedIsExact", "", "a=Deleted;b=deleted1", "a=Deleted;b=deleted1;",
-         "a=Deleted;b=deleted1"}};
+         "a=Deleted;b=deleted1"},
+        // Removing the space would make "\r \n" a line break inside the Cookie header.
+        {"LineBreaksDropItem", "a=1;b=\r\n", "c=x\r \nX-Injected:1;d=2", "a=1;d=2;",
+         "c=x\r\nX-Injected:1;d=2"},
+        // A lead byte ending the text would swallow the ";" written after it, and so the next
+        // item, on the next merge.
+        {"DanglingLeadByteDropped", "x=1\xFF", "y=2", "x=1;y=2;", "y=2"}};
     for (const MergeCase& c : cases) {
         SCOPED_TRACE(c.name);
         Text cookies = c.cookies;
@@ -43,6 +49,8 @@ TEST(MergeCookiesTest, FoldsNewItemsIn) {
         EXPECT_EQ(MergeCookies(cookies, newCookies), c.merged);
         EXPECT_EQ(cookies, c.merged);
         EXPECT_EQ(newCookies, c.newCookiesAfter);
+        // Merging the same reply again changes nothing more.
+        EXPECT_EQ(MergeCookies(cookies, newCookies), c.merged);
     }
 }
 
