@@ -3,9 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "fuzz/FuzzSupport.h"
+#include "text/GbkSearch.h"
 #include "text/TextHelpers.h"
 
 namespace tunelark {
@@ -20,6 +22,55 @@ constexpr std::size_t kMaxReplacement = 6;
 int Position(FuzzedDataProvider& input, const Text& text) {
     const int size = static_cast<int>(text.size());
     return input.ConsumeIntegralInRange<int>(-2, size + 2);
+}
+
+bool IsCharacterStart(std::string_view text, std::size_t offset) {
+    std::size_t at = 0;
+    while (at < offset) at = NextCharacter(text, at);
+    return at == offset;
+}
+
+char Folded(char byte) {
+    return (byte >= 'A' && byte <= 'Z') ? static_cast<char>(byte - 'A' + 'a') : byte;
+}
+
+bool EqualAt(std::string_view text, std::size_t at, std::string_view needle, bool ignoreCase) {
+    if (at + needle.size() > text.size()) return false;
+    for (std::size_t i = 0; i < needle.size(); ++i) {
+        const bool same =
+            ignoreCase ? Folded(text[at + i]) == Folded(needle[i]) : text[at + i] == needle[i];
+        if (!same) return false;
+    }
+    return true;
+}
+
+// The searches under the helpers, against a walk over every character start.
+void CheckSearches(FuzzedDataProvider& input, const Text& text) {
+    const Text needle = ConsumeText(input, kMaxMarker);
+    const auto from = static_cast<std::size_t>(Position(input, text) + 2);
+    const bool ignoreCase = input.ConsumeBool();
+    const std::size_t found = FindText(text, needle, from, ignoreCase);
+    std::size_t first = kNotFound;
+    std::size_t lastEndingByFrom = kNotFound;
+    for (std::size_t at = 0; at < text.size(); at = NextCharacter(text, at)) {
+        if (!EqualAt(text, at, needle, false)) continue;
+        if (at >= from && first == kNotFound) first = at;
+        if (at + needle.size() <= from) lastEndingByFrom = at;
+    }
+    if (found != kNotFound) {
+        Require(found >= from && IsCharacterStart(text, found), "a match starts on a character");
+        Require(EqualAt(text, found, needle, ignoreCase), "a match is the needle");
+    }
+    if (!ignoreCase && !needle.empty()) Require(found == first, "the first match is found");
+    const std::size_t last = FindLastText(text, needle, from, ignoreCase);
+    if (last != kNotFound) {
+        Require(last + needle.size() <= from && IsCharacterStart(text, last),
+                "a last match ends by the end and starts on a character");
+        Require(EqualAt(text, last, needle, ignoreCase), "a last match is the needle");
+    }
+    if (!ignoreCase && !needle.empty()) {
+        Require(last == lastEndingByFrom, "the last match is found");
+    }
 }
 
 void CheckTextBetween(FuzzedDataProvider& input, const Text& text) {
@@ -78,5 +129,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckTextAfterLast(input, text);
     CheckUrlDecode(text);
     CheckReplaceMany(input, text);
+    CheckSearches(input, text);
     return 0;
 }
