@@ -1,10 +1,12 @@
 #pragma once
 
 #include <chrono>
-#include <mutex>
 
 #include "app/MainPage.h"
 #include "app/SkinEngine.h"
+#include "download/MultiPartDownloader.h"
+#include "download/MvProgress.h"
+#include "download/SongProgress.h"
 #include "platform/RowStore.h"
 #include "platform/WorkerThreads.h"
 #include "player/PlayerControl.h"
@@ -19,22 +21,25 @@ public:
     ProcessState(const ProcessState&) = delete;
     ProcessState& operator=(const ProcessState&) = delete;
 
-    // Held by the progress reporters while they write a row (after the job's own lock).
-    std::mutex songProgressLock;
-    std::mutex mvProgressLock;
+    // "超级列表框1" and "超级列表框2": the window shows them, workers and downloads write them.
+    RowStore results{kSongRowColumns};
+    RowStore qualities{kMvQualityRowColumns};
+    // The progress reporters, each with its own lock (taken after a job's lock).
+    SongProgress songProgress{results};
+    MvProgress mvProgress{qualities};
     // Hosted in "分组框7" and "分组框3" when the window has been created.
     PlayerControl mvPlayer;
     PlayerControl songPlayer;
     SkinEngine skin;
+    // The one download engine for songs and MVs, with its job table.
+    MultiPartDownloader downloader;
     // Searches, song downloads and the update check.
     WorkerThreads workers;
-    // "超级列表框1" and "超级列表框2"; the window shows them, workers write them.
-    RowStore results{kSongRowColumns};
-    RowStore qualities{kMvQualityRowColumns};
 
-    // Stops what still runs and waits up to `limit` for the worker threads; only then does it
-    // close the players (before their host windows go with the window). False when some worker
-    // did not end in time: the caller must then end the process without releasing anything.
+    // Stops the downloads and the workers and waits up to `limit` for the workers; only then
+    // does it close the players (before their host windows go with the window). False when some
+    // worker did not end in time: the caller must then end the process without releasing
+    // anything.
     [[nodiscard]] bool Shutdown(std::chrono::milliseconds limit);
 };
 
