@@ -65,6 +65,7 @@ std::string DownloadJob::FailureReason() const {
 }
 
 void DownloadJob::Manage() {
+    writeBehind_ = WriteBehind::Start(*file_);
     for (int32_t part = 1; part <= partCount_ && HandOut(part); ++part) {
     }
     WaitForWorkers();
@@ -135,6 +136,7 @@ JobState DownloadJob::SettledState() {
 }
 
 void DownloadJob::Finish() {
+    writeBehind_.reset();
     std::string error;
     const bool complete = SettledState() == JobState::Running && file_->Commit(error);
     if (!error.empty()) Fail(error);

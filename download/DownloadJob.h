@@ -15,6 +15,7 @@
 #include "download/JobState.h"
 #include "download/PartFile.h"
 #include "download/ProgressCallback.h"
+#include "download/WriteBehind.h"
 
 namespace tunelark {
 
@@ -89,6 +90,8 @@ private:
     const ProgressCallback callback_;
     const DownloadSettings settings_;
     std::unique_ptr<PartFile> file_;
+    // The manager's; made before the first worker starts and ended after the last.
+    std::unique_ptr<WriteBehind> writeBehind_;
     EasyPool pool_;
 
     mutable std::mutex mutex_;

@@ -109,7 +109,7 @@ void DownloadJob::StartWriteBack(int64_t offset, int64_t size) const {
     const int64_t end = offset + size;
     if (end / kPartSize == offset / kPartSize && end != total_) return;
     const int64_t from = std::max<int64_t>(0, (end - 1) / kPartSize * kPartSize - kPartSize);
-    file_->StartWriteBack(from, end - from);
+    if (writeBehind_) writeBehind_->Add(from, end - from);
 }
 
 bool DownloadJob::WaitBeforeRetry(int32_t attempt) {
