@@ -70,10 +70,11 @@ protected:
 TEST_F(WindowLayoutTest, TitlePlaceAndPages) {
     EXPECT_TRUE(window_.windowTitle().startsWith("TunelarkV1.0.0"));
     EXPECT_EQ(window_.pos(), QPoint(50, 50));
-    EXPECT_EQ(window_.size(), QSize(683, 303));
     const TabControl& tabs = window_.Tabs();
     EXPECT_EQ(tabs.objectName(), "高级选择夹1");
     EXPECT_EQ(tabs.geometry(), QRect(0, 0, 680, 272));
+    // The tab control fills the inside of the window.
+    EXPECT_EQ(window_.rect(), tabs.geometry());
     EXPECT_EQ(tabs.cursor().shape(), Qt::PointingHandCursor);
     ASSERT_EQ(tabs.Headers().count(), 3);
     EXPECT_EQ(tabs.Headers().tabText(0), "主面板");
