@@ -101,8 +101,18 @@ TestServer::Reply TestServer::Plan(const std::string& range, const ServerFaults&
         return reply;
     }
     reply.ranged = true;
-    reply.first += faults.shiftRange;
-    reply.last = std::min(reply.last + faults.shiftRange, static_cast<int64_t>(body_.size()) - 1);
+    const auto end = static_cast<int64_t>(body_.size()) - 1;
+    reply.last = std::min(reply.last, end);
+    if (reply.first > reply.last) {
+        response.status = 416;
+        response.set_content("", "text/plain");
+        return reply;
+    }
+    // A shift that would leave the file is not made (that part is answered rightly).
+    if (reply.first + faults.shiftRange <= end) {
+        reply.first += faults.shiftRange;
+        reply.last = std::min(reply.last + faults.shiftRange, end);
+    }
     response.status = 206;
     char contentRange[96];
     std::snprintf(contentRange, sizeof contentRange, "bytes %lld-%lld/%zu",
