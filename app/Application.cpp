@@ -6,13 +6,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/NullCatalogCommands.h"
 #include "app/ProcessState.h"
 #include "app/QtUi.h"
 #include "app/Startup.h"
 #include "app/WindowCommands.h"
 #include "app/WindowFont.h"
 #include "app/WindowServices.h"
+#include "catalog/CatalogCommandSet.h"
 #include "net/WaitHook.h"
 #include "platform/ServiceConfig.h"
 
@@ -26,9 +26,11 @@ constexpr std::chrono::seconds kWorkerGrace{3};
 constexpr int kEndedEarly = 1;
 
 // The catalogue behind the window's commands: it writes the state's lists, runs its threads
-// through state.workers and plays and copies through the window's services.
-std::unique_ptr<CatalogCommands> MakeCatalog(ProcessState&, CatalogWindow&) {
-    return std::make_unique<NullCatalogCommands>();
+// through state.workers, plays and copies through the window's services, and owns the
+// downloader. It goes before the lists and the window, after the workers have ended.
+std::unique_ptr<CatalogCommands> MakeCatalog(ProcessState& state, CatalogWindow& window) {
+    return std::make_unique<CatalogCommandSet>(state.results, state.qualities, window,
+                                               state.workers);
 }
 
 int RunWindow(QApplication& application) {

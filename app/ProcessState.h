@@ -4,9 +4,6 @@
 
 #include "app/MainPage.h"
 #include "app/SkinEngine.h"
-#include "download/MultiPartDownloader.h"
-#include "download/MvProgress.h"
-#include "download/SongProgress.h"
 #include "platform/RowStore.h"
 #include "platform/WorkerThreads.h"
 #include "player/PlayerControl.h"
@@ -14,7 +11,8 @@
 namespace tunelark {
 
 // What every command shares for the whole run, made before the window in this order and
-// released by Shutdown once the window has closed.
+// released by Shutdown once the window has closed. The downloader belongs to the catalogue's
+// command set (catalog/CatalogCommandSet.h), made with the window.
 class ProcessState final {
 public:
     ProcessState() = default;
@@ -24,22 +22,17 @@ public:
     // "超级列表框1" and "超级列表框2": the window shows them, workers and downloads write them.
     RowStore results{kSongRowColumns};
     RowStore qualities{kMvQualityRowColumns};
-    // The progress reporters, each with its own lock (taken after a job's lock).
-    SongProgress songProgress{results};
-    MvProgress mvProgress{qualities};
     // Hosted in "分组框7" and "分组框3" when the window has been created.
     PlayerControl mvPlayer;
     PlayerControl songPlayer;
     SkinEngine skin;
-    // The one download engine for songs and MVs, with its job table.
-    MultiPartDownloader downloader;
     // Searches, song downloads and the update check.
     WorkerThreads workers;
 
-    // Stops the downloads and the workers and waits up to `limit` for the workers; only then
-    // does it close the players (before their host windows go with the window). False when some
-    // worker did not end in time: the caller must then end the process without releasing
-    // anything.
+    // Stops the workers and waits up to `limit` for them; only then does it close the players
+    // (before their host windows go with the window). False when some worker did not end in
+    // time: the caller must then end the process without releasing anything. The catalogue,
+    // whose downloader's jobs write into the lists, goes after this and before the lists.
     [[nodiscard]] bool Shutdown(std::chrono::milliseconds limit);
 };
 
