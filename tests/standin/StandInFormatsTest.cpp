@@ -68,13 +68,13 @@ TEST(StandInFormats, AddressRepliesCarryTheClientsMarkers) {
     EXPECT_EQ(ParseSongAddressReply(SongAddressReply(nullptr, "http://h:1", "callback")), "");
 
     const std::vector<MvQuality> all =
-        ParseMvAddressReply(MvAddressReply(MvById("5001"), "b", "c"));
+        ParseMvAddressReply(MvAddressReply(MvById("5001"), "http://b", "c"));
     ASSERT_EQ(all.size(), 4u);
-    EXPECT_EQ(all[0], (MvQuality{"432p", "b/media/mv/5001/432p.mp4"}));
-    EXPECT_EQ(all[3], (MvQuality{"1080p", "b/media/mv/5001/1080p.mp4"}));
-    EXPECT_EQ(ParseMvAddressReply(MvAddressReply(MvById("5002"), "b", "c")),
-              (std::vector<MvQuality>{{"720p", "b/media/mv/5002/720p.mp4"},
-                                      {"1080p", "b/media/mv/5002/1080p.mp4"}}));
+    EXPECT_EQ(all[0], (MvQuality{"432p", "http://b/media/mv/5001/432p.mp4"}));
+    EXPECT_EQ(all[3], (MvQuality{"1080p", "http://b/media/mv/5001/1080p.mp4"}));
+    EXPECT_EQ(ParseMvAddressReply(MvAddressReply(MvById("5002"), "http://b", "c")),
+              (std::vector<MvQuality>{{"720p", "http://b/media/mv/5002/720p.mp4"},
+                                      {"1080p", "http://b/media/mv/5002/1080p.mp4"}}));
     EXPECT_TRUE(ParseMvAddressReply(MvAddressReply(nullptr, "b", "c")).empty());
 }
 
