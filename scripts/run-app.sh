@@ -1,27 +1,32 @@
 #!/usr/bin/env bash
-# Starts the stand-in services on loopback, points the app at them and runs the app. The
-# stand-in stops when the app exits.
+# Starts the stand-in services on a free loopback port, points the app at them and runs the
+# app. The stand-in stops when the app exits.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-port=${TUNELARK_STANDIN_PORT:-18480}
+
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
+    echo "run: there is no display (DISPLAY and WAYLAND_DISPLAY are unset)." >&2
+    echo "run: to run the window on a virtual X server: xvfb-run -a ./run.sh" >&2
+    exit 2
+fi
+
 log=$(mktemp -t tunelark-standin.XXXXXX)
-build/standin/tunelark-standin --port "$port" >"$log" 2>&1 &
+build/standin/tunelark-standin --port 0 >"$log" 2>&1 &
 standin=$!
 trap 'kill "$standin" 2>/dev/null || true; wait "$standin" 2>/dev/null || true; rm -f "$log"' EXIT
 
+base=""
 for _ in $(seq 1 300); do
-    grep -q "listening on" "$log" && break
-    kill -0 "$standin" 2>/dev/null || { cat "$log"; echo "run: the stand-in did not start" >&2; exit 1; }
+    base=$(sed -n 's/^listening on \(http:\/\/[^ ]*\).*/\1/p' "$log" | head -n 1)
+    [[ -n "$base" ]] && break
+    kill -0 "$standin" 2>/dev/null || { cat "$log" >&2; echo "run: the stand-in did not start" >&2; exit 1; }
     sleep 0.1
 done
-base="http://127.0.0.1:$port"
+[[ -n "$base" ]] || { echo "run: the stand-in did not say where it listens" >&2; exit 1; }
+
+music_dir=${XDG_MUSIC_DIR:-$HOME/Music}
 export TUNELARK_MUSIC_BASE="$base" TUNELARK_MV_BASE="$base" TUNELARK_UPDATE_BASE="$base"
 export TUNELARK_PROBE_URL="$base/probe"
-echo "run: stand-in services on $base; downloads go to ${TUNELARK_DRIVE_ROOT:-~/Music}/音乐下载地址"
-
-if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
-    echo "run: no display; running the window on a virtual X server (xvfb-run)"
-    xvfb-run -a build/app/tunelark
-else
-    build/app/tunelark
-fi
+export TUNELARK_DRIVE_ROOT=${TUNELARK_DRIVE_ROOT:-$music_dir/Tunelark}
+echo "run: stand-in services on $base; D:\\ is $TUNELARK_DRIVE_ROOT"
+build/app/tunelark
