@@ -100,19 +100,22 @@ measure() {
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
+# Rounds outer, tools inner: a change in the machine's load between rounds then touches every
+# tool alike.
 declare -a wall cpu rss
-for i in "${!labels[@]}"; do
-    echo "running ${labels[$i]} ($runs runs)" >&2
-    : > "$work/runs"
-    for r in $(seq "$runs"); do
-        measure "$i" >> "$work/runs"
+for r in $(seq "$runs"); do
+    for i in "${!labels[@]}"; do
+        echo "round $r: ${labels[$i]}" >&2
+        measure "$i" >> "$work/runs.$i"
         if [[ $r -eq 1 ]]; then
             cmp -s "$out" "$work/www/file.bin" || { echo "${labels[$i]}: the file differs" >&2; exit 1; }
         fi
     done
-    wall[$i]=$(awk '{ print $1 }' "$work/runs" | median)
-    cpu[$i]=$(awk '{ print $2 }' "$work/runs" | median)
-    rss[$i]=$(awk '{ print $3 }' "$work/runs" | median)
+done
+for i in "${!labels[@]}"; do
+    wall[$i]=$(awk '{ print $1 }' "$work/runs.$i" | median)
+    cpu[$i]=$(awk '{ print $2 }' "$work/runs.$i" | median)
+    rss[$i]=$(awk '{ print $3 }' "$work/runs.$i" | median)
 done
 
 mbps() { awk -v s="$size" -v t="$1" 'BEGIN { printf "%.0f", s / 1e6 / t }'; }
