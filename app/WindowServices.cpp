@@ -7,11 +7,14 @@ namespace tunelark {
 WindowServices::WindowServices(MainWindow& window, ProcessState& state, Ui& ui)
     : window_(window), state_(state), ui_(ui) {}
 
+// Two players never sound at once: the one starting pauses the other.
 void WindowServices::PlaySong(const Text& address) {
+    state_.mvPlayer.Controls().pause();
     (void)state_.songPlayer.URL(address);
 }
 
 void WindowServices::PlayMv(const Text& address) {
+    state_.songPlayer.Controls().pause();
     (void)state_.mvPlayer.URL(address);
 }
 

@@ -42,10 +42,11 @@ public:
     // nothing changed, when the control has no event with that identifier (or there is none).
     [[nodiscard]] bool AdviseEvent(std::int32_t dispId, EventCallback callback,
                                    std::intptr_t userValue);
-
-private:
+    // Ends the hosted control now, even while others share it, and drops its events: mpv's
+    // video window is a child of the host window, so mpv must end before that window goes.
     void Release();
 
+private:
     std::shared_ptr<MediaControl> control_;
     EventTable events_;
 };

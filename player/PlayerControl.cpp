@@ -72,6 +72,9 @@ bool PlayerControl::Enabled(std::optional<bool> enable) {
 
 void PlayerControl::Close() {
     control_.reset();
+    // mpv ends here, while its window's parent still exists: destroyed later, it would unmap a
+    // window the X server had already removed with its parent.
+    host_.Release();
     if (window_) window_->close();
 }
 
