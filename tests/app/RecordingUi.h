@@ -11,7 +11,7 @@ namespace tunelark::test {
 class RecordingUi final : public Ui {
 public:
     struct Message {
-        MessageIcon icon;
+        MessageIcon icon = MessageIcon::None;
         QString title;
         QString text;
     };
@@ -23,9 +23,13 @@ public:
         chooserTitles.push_back(title);
         chooserStarts.push_back(start);
         if (folderAnswers.empty()) return std::nullopt;
-        auto answer = folderAnswers.front();
+        // Only an answer that holds a folder is copied out: copying the optional itself makes
+        // GCC's optimiser warn that an empty one's string may be read uninitialised.
+        const bool chosen = folderAnswers.front().has_value();
+        QString folder = chosen ? *folderAnswers.front() : QString();
         folderAnswers.pop_front();
-        return answer;
+        if (!chosen) return std::nullopt;
+        return folder;
     }
     void SetClipboard(const QString& text) override { clipboard = text; }
     void OpenUrl(const QUrl& url) override { opened.push_back(url); }
