@@ -6,13 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/ProcessState.h"
 #include "app/QtUi.h"
 #include "app/Startup.h"
-#include "app/WindowCommands.h"
 #include "app/WindowFont.h"
-#include "app/WindowServices.h"
-#include "catalog/CatalogCommandSet.h"
+#include "app/WindowParts.h"
 #include "net/WaitHook.h"
 #include "platform/ServiceConfig.h"
 
@@ -25,21 +22,12 @@ constexpr std::chrono::seconds kWorkerGrace{3};
 
 constexpr int kEndedEarly = 1;
 
-// The catalogue behind the window's commands: it writes the state's lists, runs its threads
-// through state.workers, plays and copies through the window's services, and owns the
-// downloader. It goes before the lists and the window, after the workers have ended.
-std::unique_ptr<CatalogCommands> MakeCatalog(ProcessState& state, CatalogWindow& window) {
-    return std::make_unique<CatalogCommandSet>(state.results, state.qualities, window,
-                                               state.workers);
-}
-
 int RunWindow(QApplication& application) {
-    ProcessState state;
     QtUi ui;
-    MainWindow window(state.results, state.qualities);
-    WindowServices services(window, state, ui);
-    const std::unique_ptr<CatalogCommands> catalog = MakeCatalog(state, services);
-    WindowCommands commands(window, ui, *catalog);
+    // The window and what its commands share; they go in reverse order after the exit below.
+    WindowParts parts(ui);
+    ProcessState& state = parts.State();
+    MainWindow& window = parts.Window();
     const std::string updateAddress = UpdateDocumentAddress();
     UpdateFlow update(
         ui, state.workers, [] { QCoreApplication::exit(kEndedEarly); },
