@@ -6,15 +6,16 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 #include "JobEnd.h"
-#include "StandInProcess.h"
 #include "TestTexts.h"
 #include "catalog/CatalogSearch.h"
 #include "catalog/Columns.h"
 #include "catalog/DownloadCommands.h"
 #include "catalog/MvCommands.h"
 #include "platform/RowStore.h"
+#include "tests/standin/StandInProcess.h"
 
 namespace tunelark {
 namespace {
@@ -27,12 +28,11 @@ namespace fs = std::filesystem;
 class StandInEndToEnd : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        standIn_ = new test::StandInProcess(TUNELARK_STANDIN, TUNELARK_STANDIN_MEDIA,
-                                            test::PrivateTempPath("standin.log"));
+        standIn_ = std::make_unique<test::StandInProcess>(
+            std::vector<std::string>{}, test::PrivateTempPath("standin.log").string());
     }
     static void TearDownTestSuite() {
-        delete standIn_;
-        standIn_ = nullptr;
+        standIn_.reset();
         fs::remove(test::PrivateTempPath("standin.log"));
     }
     void SetUp() override {
@@ -67,7 +67,7 @@ protected:
         return -1;
     }
 
-    static test::StandInProcess* standIn_;
+    static std::unique_ptr<test::StandInProcess> standIn_;
     fs::path folder_;
     RowStore results_{SongColumn::kCount};
     RowStore qualities_{MvQualityColumn::kCount};
@@ -75,7 +75,7 @@ protected:
         DownloadSettings{.partAttempts = 2, .retryBackoff = std::chrono::milliseconds(10)}};
 };
 
-test::StandInProcess* StandInEndToEnd::standIn_ = nullptr;
+std::unique_ptr<test::StandInProcess> StandInEndToEnd::standIn_;
 
 TEST_F(StandInEndToEnd, SongFromSearchToFile) {
     Search(SearchMode::Music);
