@@ -1,5 +1,7 @@
 #include "app/TabControl.h"
 
+#include <QEvent>
+
 #include "app/Controls.h"
 
 namespace tunelark {
@@ -14,6 +16,9 @@ TabControl::TabControl(QWidget* parent, const char* name, QRect place)
     headers_->setExpanding(false);
     headers_->setDrawBase(false);
     headers_->raise();
+    // The pages lie under the headers' strip: raised over it (as the full-screen player does
+    // with the widgets around it), they would take every click meant for the headers.
+    pages_->installEventFilter(this);
     connect(headers_, &QTabBar::currentChanged, pages_, &QStackedWidget::setCurrentIndex);
 }
 
@@ -32,6 +37,11 @@ void TabControl::SetCurrentPage(int index) {
 
 int TabControl::CurrentPage() const {
     return headers_->currentIndex();
+}
+
+bool TabControl::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == pages_ && event->type() == QEvent::ZOrderChange) headers_->raise();
+    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace tunelark

@@ -23,6 +23,10 @@ public:
     [[nodiscard]] QTabBar& Headers() const { return *headers_; }
     [[nodiscard]] QWidget* Page(int index) const { return pages_->widget(index); }
 
+protected:
+    // Puts the headers back on top whenever the pages are raised over them.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QStackedWidget* pages_;
     QTabBar* headers_;

@@ -6,9 +6,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 #include <QTreeView>
 
 #include "app/MainWindow.h"
+#include "player/FullScreenKeeper.h"
 
 namespace tunelark {
 namespace {
@@ -113,6 +115,24 @@ TEST_F(WindowLayoutTest, PageControlsSitWhereTheTablesPutThemOnTheTabControl) {
     EXPECT_EQ(onTabs("编辑框2"), QPoint(425 + 34, 80 + 27));
     EXPECT_EQ(Control("超级列表框2")->parentWidget()->objectName(), "分组框8");
     EXPECT_EQ(Control("图片框2")->parentWidget()->objectName(), "分组框6");
+}
+
+TEST_F(WindowLayoutTest, PageHeadersTakeClicksAfterThePlayerLeftFullScreen) {
+    TabControl& tabs = window_.Tabs();
+    window_.show();
+    tabs.SetCurrentPage(1);
+    {
+        // What "全屏播放" and then Esc do to the widgets around the MV player.
+        FullScreenKeeper keeper(Control("分组框7"));
+        keeper.Enter();
+        keeper.Leave();
+    }
+    // The click goes to whatever lies uppermost under the first page's header.
+    const QPoint header = tabs.Headers().mapTo(&tabs, tabs.Headers().tabRect(0).center());
+    QWidget* hit = tabs.childAt(header);
+    ASSERT_NE(hit, nullptr);
+    QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(&tabs, header));
+    EXPECT_EQ(tabs.CurrentPage(), 0);
 }
 
 TEST_F(WindowLayoutTest, TheModeListAndTheGroupBoxesStartInMusicMode) {
