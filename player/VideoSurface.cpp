@@ -2,7 +2,9 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPlatformSurfaceEvent>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include "player/InputTranslation.h"
 #include "player/MediaControl.h"
@@ -32,7 +34,19 @@ void VideoSurface::Attach(MediaControl* control) {
 }
 
 std::uint64_t VideoSurface::VideoWindow() {
-    return native_ ? winId() : 0;
+    if (!native_) return 0;
+    const std::uint64_t id = winId();
+    if (QWindow* window = windowHandle()) window->installEventFilter(this);
+    return id;
+}
+
+bool VideoSurface::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::PlatformSurface && control_ &&
+        static_cast<QPlatformSurfaceEvent*>(event)->surfaceEventType() ==
+            QPlatformSurfaceEvent::SurfaceAboutToBeDestroyed) {
+        control_->Shutdown();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void VideoSurface::Forward(const std::vector<std::string>& command) {

@@ -26,6 +26,10 @@ public:
     // The native window for mpv, or 0 when the surface has none.
     [[nodiscard]] std::uint64_t VideoWindow();
 
+    // Ends mpv just before Qt destroys the native window (closing the main window destroys
+    // it, long before this widget goes): mpv's own window inside it must go first.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

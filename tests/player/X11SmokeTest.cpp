@@ -174,6 +174,14 @@ void EmbedAndGoFullScreen() {
     songBox->deleteLater();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !song->IsAlive(); }, kWaitMs));
     EXPECT_EQ(song->playState(), 0);
+
+    // Closing the window (as its close button does) destroys its native windows at once: mpv
+    // must have ended by then, or its own teardown hits a window already gone (an X error
+    // that ends the process).
+    ASSERT_NE(window.windowHandle(), nullptr);
+    window.windowHandle()->close();
+    EXPECT_FALSE(control->IsAlive());
+    EXPECT_FALSE(window.isVisible());
 }
 
 TEST(X11SmokeTest, VideoPlaysInsideTheHostWindowAndFullScreenCoversTheScreen) {
