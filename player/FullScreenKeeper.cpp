@@ -5,6 +5,20 @@
 #include <ranges>
 
 namespace tunelark {
+namespace {
+
+// A parent's children are listed from the bottom of the stack to its top.
+QWidget* SiblingAbove(QWidget* widget) {
+    const QObjectList& siblings = widget->parentWidget()->children();
+    for (auto it = siblings.begin() + siblings.indexOf(widget) + 1; it != siblings.end(); ++it) {
+        if (auto* sibling = qobject_cast<QWidget*>(*it); sibling && !sibling->isWindow()) {
+            return sibling;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
 
 FullScreenKeeper::FullScreenKeeper(QWidget* player) : player_(player) {}
 
@@ -17,7 +31,7 @@ void FullScreenKeeper::Enter() {
     active_ = true;
     window_ = player_->window();
     for (QWidget* widget = player_; widget != window_; widget = widget->parentWidget()) {
-        chain_.push_back({widget, widget->geometry(), widget->isHidden()});
+        chain_.push_back({widget, widget->geometry(), widget->isHidden(), SiblingAbove(widget)});
         HideSiblings(widget);
         widget->show();
     }
@@ -69,6 +83,8 @@ void FullScreenKeeper::Leave() {
         if (!placed.widget) continue;
         placed.widget->setGeometry(placed.geometry);
         if (placed.hidden) placed.widget->hide();
+        // Filling raised it; left on top it would cover what lay over it (tab headers).
+        if (placed.above) placed.widget->stackUnder(placed.above);
     }
     for (const auto& layout : pausedLayouts_) {
         if (layout) layout->setEnabled(true);

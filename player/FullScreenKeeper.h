@@ -32,7 +32,8 @@ private:
     struct Placed {
         QPointer<QWidget> widget;
         QRect geometry;
-        bool hidden;  // e.g. the page of a tab that is not the current one
+        bool hidden;              // e.g. the page of a tab that is not the current one
+        QPointer<QWidget> above;  // the sibling stacked right above it, put back on leaving
     };
 
     void HideSiblings(QWidget* widget);

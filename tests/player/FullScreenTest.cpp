@@ -44,7 +44,12 @@ protected:
     }
     bool Restored() const {
         return !window_.isFullScreen() && player_.Window()->geometry() == QRect(1, 9, 485, 240) &&
-               label_->isVisible() && button_->isVisible();
+               label_->isVisible() && button_->isVisible() && StackedAsBefore();
+    }
+    // Full screen raised the group box over the button made after it; leaving puts it back.
+    bool StackedAsBefore() const {
+        const QObjectList& siblings = box_->parentWidget()->children();
+        return siblings.indexOf(box_) < siblings.indexOf(button_);
     }
 
     QWidget window_;
