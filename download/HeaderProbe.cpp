@@ -1,17 +1,12 @@
 #include "download/HeaderProbe.h"
 
-#include "net/WaitHook.h"
+#include "net/SlicedPerform.h"
 
 namespace tunelark {
 namespace {
 
 // Refusing the first body byte ends the transfer right after the header block.
 size_t RefuseBody(char*, size_t, size_t, void*) {
-    return 0;
-}
-
-int PumpWindowEvents(void*, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
-    RunWaitHook();
     return 0;
 }
 
@@ -35,11 +30,15 @@ HeaderProbeReply ProbeHeaders(const HeaderProbeRequest& request, const DownloadS
     curl_easy_setopt(easy.get(), CURLOPT_FOLLOWLOCATION, request.followRedirects ? 1L : 0L);
     curl_easy_setopt(easy.get(), CURLOPT_TIMEOUT, static_cast<long>(settings.probeTimeout.count()));
     curl_easy_setopt(easy.get(), CURLOPT_WRITEFUNCTION, &RefuseBody);
-    curl_easy_setopt(easy.get(), CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(easy.get(), CURLOPT_XFERINFOFUNCTION, &PumpWindowEvents);
     reply.headers.Attach(easy.get());
 
-    const CURLcode code = curl_easy_perform(easy.get());
+    // The whole-exchange limit above ends the probe; the idle limit never comes first.
+    const CURLcode code = PerformInSlices(easy.get(), settings.probeTimeout);
+    if (code == CURLE_ABORTED_BY_CALLBACK) {
+        reply.cancelled = true;
+        reply.error = kCancelledReason;
+        return reply;
+    }
     if (code != CURLE_OK && code != CURLE_WRITE_ERROR) {
         reply.error = curl_easy_strerror(code);
         return reply;

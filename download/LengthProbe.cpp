@@ -9,7 +9,9 @@ LengthProbeResult ProbeLength(const Text& address, const DownloadSettings& setti
     LengthProbeResult result;
     const HeaderProbeReply reply = ProbeHeaders({address, DownloadHeaders(), {}, true}, settings);
     const ReplyHeaders& headers = reply.headers;
-    if (!reply.reached) {
+    if (reply.cancelled) {
+        result.error = reply.error;
+    } else if (!reply.reached) {
         result.error = "cannot reach the server: " + reply.error;
     } else if (headers.Status() < 200 || headers.Status() > 299) {
         result.error = "the server answered HTTP " + std::to_string(headers.Status());

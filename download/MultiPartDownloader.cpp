@@ -1,8 +1,10 @@
 #include "download/MultiPartDownloader.h"
 
 #include "download/FileNameFromServer.h"
+#include "download/HeaderProbe.h"
 #include "download/LengthProbe.h"
 #include "download/PartFile.h"
+#include "platform/CancelScope.h"
 #include "platform/HostPath.h"
 
 namespace tunelark {
@@ -38,6 +40,8 @@ int32_t MultiPartDownloader::StartJob(int32_t number, const Text& address, const
                                       int32_t threadLimit, ProgressCallback callback) {
     const LengthProbeResult probe = ProbeLength(address, settings_);
     if (!probe.ok) return RecordStart(number, nullptr, probe.error);
+    // A stop asked while the probe's reply came in (the program is closing) starts nothing.
+    if (CancelRequested()) return RecordStart(number, nullptr, kCancelledReason);
     std::string error;
     auto file = PartFile::Create(HostPath(targetPath), probe.length, error);
     if (!file) return RecordStart(number, nullptr, error);

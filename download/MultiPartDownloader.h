@@ -31,7 +31,8 @@ public:
     // the file's reservation, then returns while the transfer goes on. targetPath (a system
     // path) is completed in place whatever the outcome. Returns the job's positive handle (its
     // number), or -1 when the job was not started; a failed start makes no report and leaves no
-    // file. `reserved` is not read.
+    // file. Inside a CancelScope whose stop is asked, the probes end at once and the start fails
+    // with the reason kCancelledReason. `reserved` is not read.
     [[nodiscard]] int32_t Start(const Text& address, Text& targetPath, int32_t threadLimit,
                                 ProgressCallback callback, int32_t reserved);
 

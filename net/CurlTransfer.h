@@ -42,9 +42,10 @@ public:
     [[nodiscard]] bool SetHeaders(const std::vector<std::string>& lines);
 
     // Runs the exchange. Gives up with CURLE_OPERATION_TIMEDOUT when nothing moves for
-    // idleLimit, keeps at most maxBodyBytes of a body (more fails with CURLE_WRITE_ERROR), and
-    // lets the window handle its events while it waits. followsRedirects tells which replies
-    // are only steps on the way.
+    // idleLimit, and with CURLE_ABORTED_BY_CALLBACK when the thread's cancel scope asks to stop;
+    // keeps at most maxBodyBytes of a body (more fails with CURLE_WRITE_ERROR), and lets the
+    // window handle its events while it waits. followsRedirects tells which replies are only
+    // steps on the way.
     [[nodiscard]] TransferOutcome Perform(std::chrono::milliseconds idleLimit,
                                           std::size_t bodyBytesToSend, bool followsRedirects,
                                           std::size_t maxBodyBytes);

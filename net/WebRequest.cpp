@@ -82,6 +82,10 @@ public:
             transfer_.Perform(TimeoutOf(options_.timeoutSeconds), BodyBytesToSend(),
                               !options_.noRedirects, kMaxBodyBytes);
         const auto failure = TransferFailure(outcome);
+        // A cancelled call hands out nothing, not even a body read in part: its caller is
+        // going away and must not take half a page for a whole one.
+        if (outcome.code == CURLE_ABORTED_BY_CALLBACK)
+            return Fail(failure.value_or(RequestFailure::kNoReply));
         if (failure && *failure != RequestFailure::kRead) return Fail(*failure);
         // A body cut short is still read, but the status keeps saying that it was cut short.
         if (failure) Write(outputs_.status, FailureText(*failure));

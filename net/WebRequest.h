@@ -33,7 +33,8 @@ struct WebRequestOutputs {
 };
 
 // One blocking HTTP(S) exchange. Returns the reply body as GBK text ("" on failure; the reason
-// goes to outputs.status).
+// goes to outputs.status). Inside a CancelScope whose stop is asked (a worker at exit) the call
+// ends at once as a failure of the step it was in: "", and 711, 712 or 713.
 Text WebRequest(const Text& address, const WebRequestOptions& options = {},
                 const WebRequestOutputs& outputs = {});
 

@@ -1,5 +1,7 @@
 #include "platform/WorkerThreads.h"
 
+#include "platform/CancelScope.h"
+
 namespace tunelark {
 
 WorkerThreads::~WorkerThreads() {
@@ -20,7 +22,11 @@ bool WorkerThreads::Start(Work work) {
     Worker& worker = workers_.emplace_back();
     ++running_;
     worker.thread = std::jthread([this, &worker, work = std::move(work)](std::stop_token stop) {
-        work(stop);
+        {
+            // The blocking web calls the work makes give up as soon as the stop is asked.
+            const CancelScope scope(stop);
+            work(stop);
+        }
         std::lock_guard endLock(mutex_);
         worker.done = true;
         --running_;

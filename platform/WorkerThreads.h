@@ -11,7 +11,8 @@
 namespace tunelark {
 
 // The worker threads of the process (searches, song downloads, the update check). Each gets a
-// stop token; at exit the owner asks them all to stop and waits for them, bounded, before it
+// stop token, and runs inside a CancelScope of that token, so that its blocking web calls end
+// early too; at exit the owner asks them all to stop and waits for them, bounded, before it
 // releases anything they use. Finished threads are joined as new ones start.
 class WorkerThreads final {
 public:

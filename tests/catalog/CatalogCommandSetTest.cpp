@@ -8,6 +8,7 @@
 #include "TestTexts.h"
 #include "catalog/CatalogCommandSet.h"
 #include "catalog/Columns.h"
+#include "download/ProgressText.h"
 #include "platform/RowStore.h"
 
 namespace tunelark {
@@ -119,6 +120,33 @@ TEST_F(CatalogCommandSetTest, SongDownloadRunsOnAWorkerIntoTheChosenFolder) {
     ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(file); }));
     EXPECT_EQ(std::filesystem::file_size(file), 300'000u);
     EXPECT_EQ(results_.Cell(row, SongColumn::kStatus), Gbk("下载完成"));
+    std::filesystem::remove_all(folder);
+}
+
+TEST_F(CatalogCommandSetTest, ClosingEndsWorkersThatWaitOnASilentServer) {
+    // Every reply is held far longer than the exit waits; the stop alone ends the workers.
+    const auto folder = test::PrivateTempPath("command-set-cancel");
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    server_.Reply("/r.s", test::ReadTestFile("music_search_reply.txt"), /*held=*/true);
+    server_.Reply("/tool/song/ajax/api.php", ",\"hcVideoUrl\":\"http://m/2.mp3\"", true);
+    server_.Reply("/media/s.mp3", std::string(1000, 'm'), true, "audio/mpeg");
+    commands_.SearchMusic({Gbk("凉凉"), ""});  // clears the list first
+    const int32_t unresolved = results_.Append("1");
+    results_.SetCell(unresolved, SongColumn::kPageLink, server_.Base() + "/tool/song/?kwid=2");
+    const int32_t resolved = results_.Append("2");
+    results_.SetCell(resolved, SongColumn::kAddress, server_.Base() + "/media/s.mp3");
+    for (const int32_t row : {unresolved, resolved}) {
+        results_.SetSelectedRow(row);
+        commands_.DownloadSong({Gbk("凉凉"), folder.string()});
+    }
+    ASSERT_TRUE(server_.WaitForRequests(3));
+    EXPECT_TRUE(workers_.StopAndJoin(std::chrono::seconds(5)));
+    EXPECT_EQ(results_.RowCount(), 2) << "the cancelled search added no rows";
+    for (const int32_t row : {unresolved, resolved}) {
+        EXPECT_EQ(results_.Cell(row, SongColumn::kStatus), DownloadFailedText());
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(folder));
     std::filesystem::remove_all(folder);
 }
 

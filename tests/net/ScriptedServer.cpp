@@ -97,6 +97,11 @@ std::vector<ReceivedRequest> ScriptedServer::Requests() const {
     return requests_;
 }
 
+bool ScriptedServer::WaitForRequests(std::size_t count, std::chrono::milliseconds limit) const {
+    std::unique_lock lock(mutex_);
+    return wake_.wait_for(lock, limit, [&] { return requests_.size() >= count; });
+}
+
 bool ScriptedServer::Stopping(std::chrono::milliseconds wait) {
     std::unique_lock lock(mutex_);
     return wake_.wait_for(lock, wait, [this] { return stopping_; });
@@ -113,6 +118,7 @@ void ScriptedServer::Serve() {
             std::lock_guard lock(mutex_);
             requests_.push_back(std::move(request));
         }
+        wake_.notify_all();
         Answer(connection, replies_[std::min(served++, replies_.size() - 1)]);
         ::close(connection);
     }

@@ -37,6 +37,8 @@ public:
 
     [[nodiscard]] std::string Base() const;  // http://127.0.0.1:PORT
     [[nodiscard]] std::vector<ReceivedRequest> Requests() const;
+    // Waits until `count` requests have arrived; false when they did not within `limit`.
+    [[nodiscard]] bool WaitForRequests(std::size_t count, std::chrono::milliseconds limit) const;
 
 private:
     void Serve();
@@ -47,7 +49,7 @@ private:
     int port_ = 0;  // before listener_: set while the listener is made
     int listener_ = -1;
     mutable std::mutex mutex_;
-    std::condition_variable wake_;
+    mutable std::condition_variable wake_;
     bool stopping_ = false;
     std::vector<ReceivedRequest> requests_;
     std::thread thread_;
